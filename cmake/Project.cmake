@@ -1,0 +1,48 @@
+# Shared build settings: warnings, static Windows linking, PE hardening,
+# GoogleTest, and the helpers that declare tests.
+
+option(CONVERTER_BUILD_TESTS "Build the tests" ON)
+option(CONVERTER_BUILD_BENCHMARKS "Build the benchmarks (native only)" ON)
+
+add_compile_options(-Wall -Wextra)
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  # One .exe is the whole program: no libgcc, libstdc++ or winpthread DLL beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # ASLR and NX for both, high-entropy addresses for PE32+.
+  add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    add_link_options(-Wl,--high-entropy-va)
+  endif()
+endif()
+
+if(CONVERTER_BUILD_TESTS)
+  if(WIN32)
+    # Debian's GoogleTest source tree, cross-compiled with the rest.
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endif()
+
+# converter_add_test(NAME name SOURCES ... [LIBS ...] [GUI])
+# One CTest entry per test program; in the x86_64 Windows build CTest runs it
+# through the Wine emulator named by the toolchain file. GUI tests link as
+# windows subsystem programs but still use gtest's main.
+function(converter_add_test)
+  cmake_parse_arguments(T "GUI" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+  if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    return() # built and linked, never run (the i686 build)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 600)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()
