@@ -1,0 +1,28 @@
+#include "core/texts.h"
+
+namespace core {
+namespace {
+
+constexpr LanguageTexts kEnglish{
+    L"&Print", L"Print",
+    L"&About", L"About",
+    L"&Close", L"Close",
+    L"Quantity converter",
+    L"Meaning input", L"Meaning quantity for conversion", L"Result",
+    L"    What  ???   ", L"  Type quantity measure   ",
+};
+
+constexpr LanguageTexts kRussian{
+    L"&Печать", L"Печать",
+    L"&Подробнее", L"О программе",
+    L"&Закрыть", L"Закрыть",
+    L"Конвертер величин",
+    L"Ввод значения", L"Выбор величин для конвертации", L"Результат",
+    L" Издеваетесь ??? ", L" Введите величины для конвертации ",
+};
+
+}  // namespace
+
+const LanguageTexts& TextsFor(Language language) { return language == Language::kRussian ? kRussian : kEnglish; }
+
+}  // namespace core
