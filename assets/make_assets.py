@@ -6,7 +6,7 @@
                                             byte-identical to what this draws
 
 Only the standard library is used. The drawing uses nothing but +, -, *, /
-and sqrt on doubles (all correctly rounded in IEEE arithmetic) and a seeded
+and math.sqrt on doubles (all correctly rounded in IEEE arithmetic) and a seeded
 integer hash for texture, so every machine produces the same bytes.
 
 Pictures (sizes are fixed by the windows that use them):
@@ -19,6 +19,7 @@ Pictures (sizes are fixed by the windows that use them):
   picture_w.bmp   128x60, 4 bpp: face of the About box's OK button (navy text)
 """
 
+import math
 import os
 import struct
 import sys
@@ -39,6 +40,15 @@ def lerp(a, b, t):
 
 def mix(c1, c2, t):
     return (lerp(c1[0], c2[0], t), lerp(c1[1], c2[1], t), lerp(c1[2], c2[2], t))
+
+
+def sq(v):
+    return v * v
+
+
+def hypot(a, b):
+    # Not math.hypot: its rounding is not pinned down across versions.
+    return math.sqrt(a * a + b * b)
 
 
 def smooth(t):
@@ -91,14 +101,14 @@ def coverage(d):
 
 
 def sd_circle(px, py, cx, cy, r):
-    return ((px - cx) ** 2 + (py - cy) ** 2) ** 0.5 - r
+    return hypot(px - cx, py - cy) - r
 
 
 def sd_box(px, py, cx, cy, hw, hh, r=0.0):
     """Rounded box centred at (cx, cy) with half sizes hw, hh and corner radius r."""
     qx = abs(px - cx) - hw + r
     qy = abs(py - cy) - hh + r
-    outside = (max(qx, 0.0) ** 2 + max(qy, 0.0) ** 2) ** 0.5
+    outside = hypot(max(qx, 0.0), max(qy, 0.0))
     return outside + min(max(qx, qy), 0.0) - r
 
 
@@ -106,12 +116,12 @@ def sd_segment(px, py, ax, ay, bx, by, r):
     """Capsule of radius r around the segment a-b."""
     pax, pay, bax, bay = px - ax, py - ay, bx - ax, by - ay
     h = clamp((pax * bax + pay * bay) / (bax * bax + bay * bay))
-    return ((pax - bax * h) ** 2 + (pay - bay * h) ** 2) ** 0.5 - r
+    return hypot(pax - bax * h, pay - bay * h) - r
 
 
 def sd_polygon(px, py, pts):
     """Exact signed distance to a simple polygon."""
-    d = (px - pts[0][0]) ** 2 + (py - pts[0][1]) ** 2
+    d = sq(px - pts[0][0]) + sq(py - pts[0][1])
     s = 1.0
     n = len(pts)
     j = n - 1
@@ -127,7 +137,7 @@ def sd_polygon(px, py, pts):
         if (c1 and c2 and c3) or (not c1 and not c2 and not c3):
             s = -s
         j = i
-    return s * d ** 0.5
+    return s * math.sqrt(d)
 
 
 def arrow(px, py, x_tail, x_tip, y, shaft_half, head_half, head_len):
@@ -279,7 +289,7 @@ def nearest(palette, c):
     best, best_d = 0, None
     for i, p in enumerate(palette):
         # Weighted by how the eye sees each channel.
-        d = 3 * (p[0] - c[0]) ** 2 + 6 * (p[1] - c[1]) ** 2 + 1 * (p[2] - c[2]) ** 2
+        d = 3 * sq(p[0] - c[0]) + 6 * sq(p[1] - c[1]) + sq(p[2] - c[2])
         if best_d is None or d < best_d:
             best, best_d = i, d
     return best
@@ -353,7 +363,7 @@ def make_picture_p():
     cx, cy = 81.5, 76.5
     c = Canvas(w, h, (0, 0, 0))
     c.shade(lambda x, y, _: mix((236, 244, 252), (168, 198, 234),
-                                clamp((((x - cx) / w) ** 2 + ((y - cy) / h) ** 2) ** 0.5 * 1.6)))
+                                clamp(hypot((x - cx) / w, (y - cy) / h) * 1.6)))
     medal_r = 72.0
     c.draw(lambda x, y: sd_circle(x, y, cx + 3, cy + 3, medal_r), (60, 80, 120), opacity=0.35)
     c.draw(lambda x, y: sd_circle(x, y, cx, cy, medal_r),
