@@ -1,0 +1,1 @@
+# Drawing layer tests (run under Wine in the win64 build).
