@@ -1,0 +1,6 @@
+# Option set, shared drawing routines, image store, glyph cache, the skinned
+# push button and the shadowed label.
+target_sources(converter_controls PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/skin_draw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin_images.cpp
+)

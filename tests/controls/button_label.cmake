@@ -1,0 +1,5 @@
+# Shared drawing routines, glyph cache, skinned button and shadowed label.
+converter_add_test(NAME controls_button_label_tests GUI
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/button_label_draw_test.cpp
+  LIBS converter_controls)
