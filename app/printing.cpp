@@ -1,0 +1,102 @@
+#include "app/printing.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+#include "core/exceptions.h"
+
+namespace app {
+namespace {
+
+// The handles PrintDlgW allocates for the chosen settings.
+struct PrintDialogHandles {
+  HGLOBAL devMode = nullptr;
+  HGLOBAL devNames = nullptr;
+  ~PrintDialogHandles() {
+    if (devMode) GlobalFree(devMode);
+    if (devNames) GlobalFree(devNames);
+  }
+};
+
+class RealPrinters final : public PrinterSystem {
+ public:
+  bool AnyPrinterInstalled() override {
+    const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrintersW(flags, nullptr, 4, nullptr, 0, &needed, &count);
+    if (needed == 0) return false;
+    std::vector<BYTE> buffer(needed);
+    if (!EnumPrintersW(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) return false;
+    return count > 0;
+  }
+
+  PrinterChoice ChoosePrinter(HWND owner) override {
+    PRINTDLGW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
+    dialog.nCopies = 1;
+    const BOOL chosen = PrintDlgW(&dialog);
+    PrintDialogHandles handles{dialog.hDevMode, dialog.hDevNames};
+    PrinterChoice choice;
+    if (chosen) {
+      choice.dc.reset(dialog.hDC);
+      if (!choice.dc) throw core::Exception(L"The printer could not be opened");
+      return choice;
+    }
+    const DWORD error = CommDlgExtendedError();
+    if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES || error == PDERR_PRINTERNOTFOUND) {
+      choice.noPrinter = true;
+    } else if (error != 0) {
+      throw core::Exception(L"The Print dialog failed with code " + std::to_wstring(error));
+    }
+    return choice;
+  }
+
+  void PrintDocument(HDC printer, const PrintedConversion& page) override {
+    DOCINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpszDocName = page.title.c_str();
+    if (StartDocW(printer, &info) <= 0) throw core::Exception(L"The printer did not accept the document");
+    // The spooler keeps a started document until it is ended or aborted.
+    bool ended = false;
+    struct DocumentEnd {
+      HDC dc;
+      bool& ended;
+      ~DocumentEnd() {
+        if (!ended) AbortDoc(dc);
+      }
+    } documentEnd{printer, ended};
+    if (StartPage(printer) <= 0) throw core::Exception(L"The printer did not accept the page");
+    DrawPrintPage(printer, GetDeviceCaps(printer, HORZRES), page);
+    if (EndPage(printer) <= 0) throw core::Exception(L"The printer did not accept the page");
+    ended = true;
+    if (EndDoc(printer) <= 0) throw core::Exception(L"The printer did not finish the document");
+  }
+};
+
+}  // namespace
+
+void PrinterDCDeleter::operator()(HDC dc) const {
+  if (dc) DeleteDC(dc);
+}
+
+PrinterSystem& SystemPrinters() {
+  static RealPrinters printers;
+  return printers;
+}
+
+PrintOutcome PrintConversion(HWND owner, const PrintedConversion& page, PrinterSystem& printers) {
+  if (!printers.AnyPrinterInstalled()) return PrintOutcome::kNoPrinter;
+  PrinterChoice choice = printers.ChoosePrinter(owner);
+  if (!choice.dc) return choice.noPrinter ? PrintOutcome::kNoPrinter : PrintOutcome::kCancelled;
+  printers.PrintDocument(choice.dc.get(), page);
+  return PrintOutcome::kPrinted;
+}
+
+}  // namespace app
