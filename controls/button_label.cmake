@@ -3,4 +3,6 @@
 target_sources(converter_controls PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/skin_draw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin_images.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/glyph_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/glyph.cpp
 )

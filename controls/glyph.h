@@ -1,0 +1,70 @@
+#pragma once
+// TGlyph: a glyph strip of one to four cells (enabled, disabled, ...) drawn
+// from cells kept in the process-wide glyph cache. The enabled cell is cell 0
+// as it is; the disabled cell is cell 1 recoloured for system colours, or,
+// for a single cell, an embossed picture made from the glyph's dark pixels.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "framework/bitmap.h"
+#include "framework/color.h"
+
+namespace skin {
+
+class TGlyphList;
+
+class TGlyph {
+ public:
+  TGlyph();
+  TGlyph(const TGlyph&) = delete;
+  TGlyph& operator=(const TGlyph&) = delete;
+  ~TGlyph();
+
+  fw::TBitmap& Bitmap() { return bitmap_; }
+  // Copies the picture and takes its transparent colour; when its width is
+  // an exact multiple of its height the cell count becomes width / height if
+  // that is below 5, else 1. An empty picture clears the glyph.
+  void SetBitmap(const fw::TBitmap& bitmap);
+  bool Empty() const { return bitmap_.Empty(); }
+
+  int NumGlyphs() const { return numGlyphs_; }
+  // 1..4; anything else is ignored.
+  void SetNumGlyphs(int value);
+
+  fw::TColor TransparentColor() const { return transparentColor_; }
+
+  // Cell size used when there is no picture (the animation forces the image
+  // list's cell size here); normally 0 x 0.
+  SIZE ForcedSize() const { return forced_; }
+  void SetForcedSize(SIZE size) { forced_ = size; }
+
+  // Width of one cell by the picture's height; the forced size without one.
+  SIZE CellSize() const;
+
+  // Draws the enabled or disabled cell at (x, y), transparent. Nothing when
+  // there is no picture.
+  void Draw(HDC dc, int x, int y, bool enabled);
+
+  // Raised after the picture or the cell count changed.
+  std::function<void()> OnChange;
+
+ private:
+  enum Cell { kEnabled, kDisabled };
+  int CellIndex(Cell cell);
+  std::vector<std::uint32_t> CellPixels(int cell);
+  std::vector<std::uint32_t> DisabledPixels();
+  void ReleaseCells();
+  void Changed();
+
+  fw::TBitmap bitmap_;
+  int numGlyphs_ = 1;
+  fw::TColor transparentColor_ = fw::clDefault;
+  SIZE forced_{0, 0};
+  TGlyphList* list_ = nullptr;  // in the cache, not owned
+  int indexes_[2] = {-1, -1};
+};
+
+}  // namespace skin
