@@ -141,6 +141,14 @@ OffscreenBuffer::OffscreenBuffer(HDC target, int width, int height)
   // bitmap must be compatible with the target, not with the memory DC.
   HDC reference = target;
   std::unique_ptr<ClientDC> screen;
+  if (reference && GetObjectType(reference) == OBJ_MEMDC) {
+    // A memory DC with nothing but its initial 1x1 bitmap would give a
+    // monochrome buffer; take the screen's format then.
+    BITMAP bm{};
+    HGDIOBJ current = GetCurrentObject(reference, OBJ_BITMAP);
+    if (!current || GetObjectW(current, sizeof bm, &bm) == 0 || (bm.bmWidth == 1 && bm.bmHeight == 1))
+      reference = nullptr;
+  }
   if (!reference) {
     screen = std::make_unique<ClientDC>(nullptr);
     reference = screen->Get();

@@ -141,6 +141,19 @@ TEST(OffscreenBufferTest, PaintsOffScreenAndCopiesOnce) {
   EXPECT_EQ(Snapshot(), before);
 }
 
+TEST(OffscreenBufferTest, BareMemoryDcTargetStillGivesAColourBuffer) {
+  // A memory DC fresh from CreateCompatibleDC holds a 1x1 monochrome bitmap.
+  MemoryDC bare;
+  OffscreenBuffer buffer(bare, 8, 8);
+  BITMAP bm{};
+  GetObjectW(buffer.Bitmap(), sizeof bm, &bm);
+  EXPECT_GT(bm.bmBitsPixel, 1);
+  buffer.Canvas().SetPixel(1, 1, static_cast<TColor>(RGB(10, 120, 230)));
+  Dib32 target(8, 8);
+  buffer.CopyTo(target.dc());
+  EXPECT_EQ(target.At(1, 1), RGB(10, 120, 230));
+}
+
 TEST(GdiLeaks, TenThousandPaintCyclesWithFailuresReturnToBaseline) {
   Dib32 target(40, 24);
   TBitmap picture;
