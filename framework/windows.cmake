@@ -1,0 +1,11 @@
+# Windows, controls and the message loop.
+target_sources(converter_framework PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/window_binding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/component.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/control.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/wincontrol.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/application.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hintwindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/subclass.cpp
+)
