@@ -467,10 +467,9 @@ void TBitmap::LoadDib(const std::byte* info, std::size_t infoSize, const std::by
   Changed();
 }
 
-void TBitmap::LoadFromHandle(HBITMAP source, HPALETTE palette) {
+void TBitmap::LoadFromHandle(HBITMAP source) {
   BITMAP bm{};
   if (!source || GetObjectW(source, sizeof bm, &bm) == 0) throw EInvalidGraphic(L"Bitmap handle is not valid");
-  (void)palette;
   const int bpp = bm.bmBitsPixel * bm.bmPlanes;
   TPixelFormat format = bpp == 1 ? pf1bit : bpp == 4 ? pf4bit : bpp == 8 ? pf8bit : bpp == 24 ? pf24bit : pf32bit;
   InfoBuffer ib;

@@ -41,10 +41,15 @@ class TBitmap {
   // it has one of that size, else a standard one).
   void SetPixelFormat(TPixelFormat format);
 
-  // Drawing into the picture; made on first use.
+  // Drawing into the picture; made on first use. Its Handle() is also the
+  // DC to copy the picture from: the picture stays selected in it.
   TCanvas& Canvas();
-  // The DIB section (null when empty). Owned by the bitmap.
+  // The DIB section (null when empty). Owned by the bitmap. While the
+  // canvas has its DC the section is selected there and cannot be selected
+  // into another DC; Dormant() lets go of that DC first.
   HBITMAP Handle() const { return bitmap_.Get(); }
+  // Releases the canvas's DC (made again on the next drawing call).
+  void Dormant() { ReleaseCanvasDC(); }
   // The palette of a palettized picture, else null. Owned by the bitmap.
   HPALETTE Palette() const { return palette_.Get(); }
 
@@ -56,8 +61,10 @@ class TBitmap {
   void LoadFromResourceID(HINSTANCE module, int id);
   void LoadFromResource(HINSTANCE module, const wchar_t* name) { LoadFromResourceName(module, name); }
   void LoadFromResource(HINSTANCE module, int id) { LoadFromResourceID(module, id); }
-  // Takes a copy of any bitmap handle (DDB or DIB); the handle stays the caller's.
-  void LoadFromHandle(HBITMAP source, HPALETTE palette = nullptr);
+  // Takes a copy of any bitmap handle (DDB or DIB section, palettized ones
+  // with their colour table); the handle stays the caller's and must not be
+  // selected into a DC meanwhile.
+  void LoadFromHandle(HBITMAP source);
   // The picture as .bmp file bytes.
   std::vector<std::byte> SaveToMemory() const;
 

@@ -308,3 +308,55 @@ TEST(BitmapCanvas, CanvasSurvivesReloadAndDrawsIntoTheNewPicture) {
   canvas.FillRect(RECT{0, 0, 1, 1});
   ExpectDrawnPixels(bmp, [](int x, int y) { return x == 0 && y == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255); });
 }
+
+TEST(BitmapCanvas, DormantFreesTheSectionForAnotherDc) {
+  TBitmap bmp(3, 3);
+  bmp.Canvas().SetPixel(0, 0, clRed);  // the canvas DC now holds the section
+  const long dcs = GdiCounters::Live(GdiKind::DC);
+  bmp.Dormant();
+  EXPECT_EQ(GdiCounters::Live(GdiKind::DC), dcs - 1);
+  MemoryDC other;
+  {
+    SelectGuard sel(other, bmp.Handle());
+    EXPECT_EQ(GetPixel(other, 0, 0), RGB(255, 0, 0));
+  }
+  bmp.Canvas().SetPixel(1, 0, clBlue);
+  ExpectDrawnPixels(bmp, [](int x, int y) {
+    return y == 0 && x == 0 ? RGB(255, 0, 0) : y == 0 && x == 1 ? RGB(0, 0, 255) : RGB(255, 255, 255);
+  });
+}
+
+TEST(BitmapCopy, LoadFromHandleCopiesDdbAndPalettizedSection) {
+  // A device bitmap painted through raw GDI.
+  HDC screen = GetDC(nullptr);
+  HBITMAP ddb = CreateCompatibleBitmap(screen, 5, 4);
+  ReleaseDC(nullptr, screen);
+  {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, ddb);
+    HBRUSH teal = CreateSolidBrush(RGB(0, 128, 128));
+    RECT r{0, 0, 5, 4};
+    FillRect(dc, &r, teal);
+    SetPixel(dc, 4, 3, RGB(255, 0, 0));
+    SelectObject(dc, old);
+    DeleteObject(teal);
+    DeleteDC(dc);
+  }
+  TBitmap fromDdb;
+  fromDdb.LoadFromHandle(ddb);
+  DeleteObject(ddb);
+  ExpectDrawnPixels(fromDdb, [](int x, int y) { return x == 4 && y == 3 ? RGB(255, 0, 0) : RGB(0, 128, 128); });
+
+  // A 4-bit section keeps its own colours and format.
+  auto pal = OddPalette(16);
+  auto idx = [](int x, int y) { return static_cast<std::uint32_t>((x + y * 4) % 16); };
+  TBitmap source;
+  source.LoadFromMemory(MakeBmp(4, 4, 4, pal, idx));
+  source.Dormant();
+  TBitmap copy;
+  copy.LoadFromHandle(source.Handle());
+  EXPECT_EQ(copy.PixelFormat(), pf4bit);
+  ExpectPalette(copy.Palette(), pal);
+  ExpectDrawnPixels(copy, [&](int x, int y) { return pal[idx(x, y)]; });
+  EXPECT_THROW(copy.LoadFromHandle(nullptr), EInvalidGraphic);
+}
