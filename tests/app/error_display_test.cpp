@@ -1,0 +1,101 @@
+// The error display box and the fatal report, with real message boxes read
+// from a second thread.
+#include "app/error_display.h"
+
+#include <gtest/gtest.h>
+
+#include "core/exceptions.h"
+#include "framework/window_errors.h"
+#include "window_watcher.h"
+
+namespace {
+
+struct SeenBox {
+  std::wstring caption, text;
+  HWND owner = nullptr;
+  HICON icon = nullptr;
+  bool hasOkButton = false;
+  bool ownerDisabled = false;
+};
+
+// Shows the box on this thread; the watcher reads it and presses OK.
+SeenBox ShowAndRead(HWND owner, const std::wstring& title, const std::wstring& message) {
+  SeenBox seen;
+  {
+    apptest::WindowWatcher watcher(L"#32770", [&](HWND box) {
+      seen.caption = apptest::TextOf(box);
+      seen.text = apptest::TextOf(GetDlgItem(box, 0xFFFF));
+      seen.owner = GetWindow(box, GW_OWNER);
+      for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (apptest::ClassOf(c) == L"Static" && (GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+          seen.icon = reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
+      seen.hasOkButton = GetDlgItem(box, IDOK) != nullptr;
+      seen.ownerDisabled = owner && !IsWindowEnabled(owner);
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    app::ShowErrorBox(owner, title, message);
+  }
+  return seen;
+}
+
+class ErrorBox : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr,
+                             nullptr, nullptr);
+    ASSERT_NE(owner_, nullptr);
+  }
+  void TearDown() override { DestroyWindow(owner_); }
+  HWND owner_ = nullptr;
+};
+
+TEST_F(ErrorBox, CaptionIsTheTitleTextGetsItsFullStopOwnerIsDisabledMeanwhile) {
+  const SeenBox seen = ShowAndRead(owner_, L"Converter", L"'1a' is not a valid floating point value");
+  EXPECT_EQ(seen.caption, L"Converter");
+  EXPECT_EQ(seen.text, L"'1a' is not a valid floating point value.");
+  EXPECT_EQ(seen.owner, owner_);
+  EXPECT_EQ(seen.icon, LoadIconW(nullptr, IDI_HAND));
+  EXPECT_TRUE(seen.hasOkButton);
+  EXPECT_TRUE(seen.ownerDisabled);
+  EXPECT_TRUE(IsWindowEnabled(owner_)) << "enabled again afterwards";
+}
+
+TEST_F(ErrorBox, MessageEndingInAStopGetsNoSecond) {
+  const SeenBox seen = ShowAndRead(owner_, L"Converter", L"Already ends.");
+  EXPECT_EQ(seen.text, L"Already ends.");
+}
+
+TEST(MessageOfError, SilentFamilyAndStrangers) {
+  EXPECT_FALSE(app::MessageOfError(std::make_exception_ptr(fw::EAbort())).shown);
+  const app::ErrorMessage zero = app::MessageOfError(std::make_exception_ptr(core::EZeroDivide()));
+  EXPECT_TRUE(zero.shown);
+  EXPECT_EQ(zero.text, L"Floating point division by zero");
+  EXPECT_EQ(app::MessageOfError(std::make_exception_ptr(std::runtime_error("disk"))).text, L"disk");
+  EXPECT_EQ(app::MessageOfError(std::make_exception_ptr(42)).text, L"Exception int");
+  EXPECT_FALSE(app::MessageOfError(nullptr).shown);
+}
+
+TEST(FatalReport, ClassModuleOffsetAndMessage) {
+  // An address inside user32.dll: the module is named, the offset is relative to it.
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  ASSERT_NE(user32, nullptr);
+  const void* address = reinterpret_cast<const BYTE*>(user32) + 0x1234;
+  const app::FatalReport r =
+      app::MakeFatalReport(std::make_exception_ptr(core::EConvertError(L"'x' is not a valid floating point value")),
+                           address);
+  EXPECT_EQ(r.caption, L"Application Error");
+  std::wstring lowered = r.text;
+  for (auto& c : lowered) c = towlower(c);
+  EXPECT_EQ(lowered,
+            L"exception econverterror in module user32.dll at 00001234.\r\n'x' is not a valid floating point value.");
+}
+
+TEST(FatalReport, ProcessorException) {
+  EXCEPTION_RECORD record{};
+  record.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
+  record.ExceptionAddress = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr)) + 0x2000;
+  const app::FatalReport r = app::MakeFatalReport(record);
+  EXPECT_EQ(r.text, L"Exception EAccessViolation in module app_tests.exe at 00002000.\r\nAccess violation.");
+}
+
+}  // namespace
