@@ -9,3 +9,12 @@ target_sources(converter_framework PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/hintwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/subclass.cpp
 )
+target_sources(converter_framework PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/button.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/edit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/combobox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/label.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/extctrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/timer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/thread.cpp
+)

@@ -1,0 +1,62 @@
+#pragma once
+// TThread: a worker thread whose Execute hands steps to the user-interface
+// thread synchronously (Synchronize: SendMessage to the application window).
+// Suspension is cooperative: a suspended thread stops at its next Sleep or
+// Synchronize, never inside a lock it might hold.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+
+namespace fw {
+
+class TThread {
+ public:
+  // The thread starts at once unless createSuspended.
+  explicit TThread(bool createSuspended);
+  TThread(const TThread&) = delete;
+  TThread& operator=(const TThread&) = delete;
+  // Terminates, resumes and waits for the thread (handing over the steps it
+  // still sends meanwhile).
+  virtual ~TThread();
+
+  void Resume();
+  void Suspend();
+  bool Suspended() const;
+  void SetSuspended(bool value) { value ? Suspend() : Resume(); }
+  void Terminate();
+  bool Terminated() const;
+  // Waits for the end of Execute; on the user-interface thread it keeps
+  // handling the steps the thread hands over. Returns the exit code.
+  DWORD WaitFor();
+  int Priority() const;
+  void SetPriority(int priority);  // THREAD_PRIORITY_*
+  DWORD ThreadId() const { return id_; }
+  // An exception that left Execute (null when none did).
+  std::exception_ptr FatalException() const { return fatal_; }
+
+ protected:
+  virtual void Execute() = 0;
+  // Runs step on the user-interface thread and waits for it; an exception
+  // it raises is raised again here. Does nothing once terminated.
+  void Synchronize(const std::function<void()>& step);
+  // Sleeps up to ms, waking early when terminated; waits while suspended.
+  void Sleep(DWORD ms);
+  // Waits while suspended; false once terminated.
+  bool CheckSuspended();
+
+ private:
+  static DWORD WINAPI ThreadProc(void* self);
+  HANDLE thread_ = nullptr;
+  HANDLE resumeEvent_ = nullptr;     // manual reset: set while running
+  HANDLE terminateEvent_ = nullptr;  // manual reset: set once terminated
+  DWORD id_ = 0;
+  volatile LONG terminated_ = 0;
+  volatile LONG suspended_ = 0;
+  std::exception_ptr fatal_;
+};
+
+// True on the thread that runs the application's message loop.
+bool IsMainThread();
+
+}  // namespace fw
