@@ -1,0 +1,595 @@
+#include "controls/skin_combo.h"
+
+#include <algorithm>
+#include <string>
+
+#include "controls/flat_border.h"
+#include "controls/skin_draw.h"
+#include "controls/skin_focus.h"
+#include "framework/gdi.h"
+
+namespace skin {
+
+namespace {
+
+// The last top row seen by any combo box's list (one list is open at a time).
+LRESULT g_lastTopIndex = 0;
+
+// The row states that get the selected look: exactly selected, selected and
+// focused, or selected and focused in the face box. The keyboard-cue bits
+// say nothing about selection and are left out of the comparison.
+bool SelectedLook(UINT state) {
+  state &= 0xFFFFu & ~static_cast<UINT>(ODS_NOACCEL | ODS_NOFOCUSRECT);
+  return state == ODS_SELECTED || state == (ODS_SELECTED | ODS_FOCUS) ||
+         state == (ODS_SELECTED | ODS_FOCUS | ODS_COMBOBOXEDIT);
+}
+
+UINT InnerEdge(TBevelCut cut) {
+  switch (cut) {
+    case bvLowered: return BDR_SUNKENINNER;
+    case bvRaised: return BDR_RAISEDINNER;
+    default: return 0;
+  }
+}
+
+UINT OuterEdge(TBevelCut cut) {
+  switch (cut) {
+    case bvLowered: return BDR_SUNKENOUTER;
+    case bvRaised: return BDR_RAISEDOUTER;
+    default: return 0;
+  }
+}
+
+// Puts back a DC's text and background colours.
+class ColorsKept {
+ public:
+  explicit ColorsKept(HDC dc) : dc_(dc), text_(GetTextColor(dc)), back_(GetBkColor(dc)), mode_(GetBkMode(dc)) {}
+  ColorsKept(const ColorsKept&) = delete;
+  ColorsKept& operator=(const ColorsKept&) = delete;
+  ~ColorsKept() {
+    SetTextColor(dc_, text_);
+    SetBkColor(dc_, back_);
+    SetBkMode(dc_, mode_);
+  }
+
+ private:
+  HDC dc_;
+  COLORREF text_, back_;
+  int mode_;
+};
+
+std::wstring ItemText(HWND combo, int index) {
+  LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  LRESULT got = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return text;
+}
+
+}  // namespace
+
+TSkinComboBox::TSkinComboBox(fw::TComponent* owner) : fw::TCustomComboBox(owner) {
+  SetStyle(fw::csOwnerDrawVariable);
+  listBoxWidth_ = Width();
+  selFont_.Assign(Font());
+  selFont_.SetColor(fw::clHighlightText);
+  selFont_.OnChange = [this] {
+    if (!applyingParentFont_) SetParentFont(false);
+    Invalidate();
+  };
+  imagesLink_.OnChange = [this] { Changed(); };
+  imageListLink_.OnChange = [this] { Changed(); };
+  glyph_.OnChange = [this] { Changed(); };
+}
+
+TSkinComboBox::~TSkinComboBox() {
+  Destroying();
+  listHook_.Remove();
+  imagesLink_.Attach(nullptr);
+  imageListLink_.Attach(nullptr);
+}
+
+// ---- properties
+
+void TSkinComboBox::SetOptions(TSkinOptions options) {
+  if (options == options_) return;
+  options_ = options;
+  Changed();
+}
+
+void TSkinComboBox::SetSelColor(fw::TColor color) {
+  if (color == selColor_) return;
+  selColor_ = color;
+  Changed();
+}
+
+fw::TBitmap& TSkinComboBox::Wallpaper() {
+  if (!wallpaper_) {
+    wallpaper_ = std::make_unique<fw::TBitmap>();
+    wallpaper_->OnChange = [this] { Changed(); };
+  }
+  return *wallpaper_;
+}
+
+void TSkinComboBox::SetWallpaper(const fw::TBitmap& bitmap) { Wallpaper().Assign(bitmap); }
+
+fw::TBitmap& TSkinComboBox::SelWallpaper() {
+  if (!selWallpaper_) {
+    selWallpaper_ = std::make_unique<fw::TBitmap>();
+    selWallpaper_->OnChange = [this] { Changed(); };
+  }
+  return *selWallpaper_;
+}
+
+void TSkinComboBox::SetSelWallpaper(const fw::TBitmap& bitmap) { SelWallpaper().Assign(bitmap); }
+
+void TSkinComboBox::SetSkinImages(TSkinImages* images) {
+  if (images == skinImages_) return;
+  if (skinImages_) skinImages_->RemoveFreeNotification(this);
+  skinImages_ = images;
+  imagesLink_.Attach(images);
+  if (images) images->FreeNotification(this);
+  Changed();
+}
+
+void TSkinComboBox::SetidWallpaper(int index) {
+  if (index == idWallpaper_) return;
+  idWallpaper_ = index;
+  Changed();
+}
+
+void TSkinComboBox::SetidSelWallpaper(int index) {
+  if (index == idSelWallpaper_) return;
+  idSelWallpaper_ = index;
+  Changed();
+}
+
+fw::TBitmap* TSkinComboBox::EffectiveWallpaper() const {
+  return skin::EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.get());
+}
+
+fw::TBitmap* TSkinComboBox::EffectiveSelWallpaper() const {
+  return skin::EffectiveWallpaper(skinImages_, idSelWallpaper_, selWallpaper_.get());
+}
+
+void TSkinComboBox::SetGlyph(const fw::TBitmap& bitmap) { glyph_.Assign(bitmap); }
+
+void TSkinComboBox::SetImages(TImageList* images) {
+  if (images == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  imageListLink_.Attach(images);
+  if (images) images->FreeNotification(this);
+  Changed();
+}
+
+void TSkinComboBox::SetBevelInner(TBevelCut cut) {
+  if (cut == bevelInner_) return;
+  bevelInner_ = cut;
+  Changed();
+}
+
+void TSkinComboBox::SetBevelOuter(TBevelCut cut) {
+  if (cut == bevelOuter_) return;
+  bevelOuter_ = cut;
+  Changed();
+}
+
+void TSkinComboBox::SetBevelStyle(TBevelStyle style) {
+  if (style == bevelStyle_) return;
+  bevelStyle_ = style;
+  Changed();
+}
+
+void TSkinComboBox::SetListBoxWidth(int width) { listBoxWidth_ = width == 0 ? Width() : width; }
+
+bool TSkinComboBox::Decorated() const {
+  return options_.Contains(ocPaintTransparently) ||
+         (options_.Contains(ocPaintWallpaper) && EffectiveWallpaper() != nullptr);
+}
+
+void TSkinComboBox::Loaded() {
+  fw::TCustomComboBox::Loaded();
+  if (listBoxWidth_ == 0) listBoxWidth_ = Width();
+}
+
+void TSkinComboBox::Notification(fw::TComponent* component, fw::TOperation operation) {
+  if (operation == fw::opRemove && component == skinImages_) {
+    skinImages_ = nullptr;
+    imagesLink_.Attach(nullptr);
+    if (!IsDestroying()) Changed();
+  }
+  if (operation == fw::opRemove && component == images_) {
+    images_ = nullptr;
+    imageListLink_.Attach(nullptr);
+    if (!IsDestroying()) Changed();
+  }
+  fw::TCustomComboBox::Notification(component, operation);
+}
+
+// ---- window
+
+void TSkinComboBox::CreateParams(fw::TCreateParams& params) {
+  fw::TCustomComboBox::CreateParams(params);
+  params.Style &= ~static_cast<DWORD>(CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                                      CBS_OWNERDRAWVARIABLE);
+  params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS | CBS_AUTOHSCROLL | WS_VSCROLL |
+                  WS_HSCROLL;
+}
+
+void TSkinComboBox::DestroyWnd() {
+  ListClosed();
+  fw::TCustomComboBox::DestroyWnd();
+}
+
+void TSkinComboBox::WndProc(fw::TMessage& m) {
+  switch (m.Msg) {
+    case WM_CTLCOLORLISTBOX: {
+      HWND list = reinterpret_cast<HWND>(m.LParam);
+      if (list && list != listWnd_ && HandleAllocated()) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(Handle(), &info) && info.hwndList == list) ListOpening(list);
+      }
+      break;
+    }
+    case CB_GETTOPINDEX:
+      TopIndexRequest(m);
+      return;
+    case CB_ADDSTRING:
+    case CB_INSERTSTRING:
+      fw::TCustomComboBox::WndProc(m);
+      if (m.Result >= 0) ItemAdded(m.LParam);
+      return;
+    case CB_DELETESTRING:
+    case CB_RESETCONTENT:
+      fw::TCustomComboBox::WndProc(m);
+      ItemsRemoved();
+      return;
+    default:
+      break;
+  }
+  fw::TCustomComboBox::WndProc(m);
+}
+
+// ---- the dropped-down list
+
+void TSkinComboBox::ListOpening(HWND list) {
+  listWnd_ = list;
+  RECT lr{};
+  GetWindowRect(list, &lr);
+  int width = lr.right - lr.left;
+  if (listBoxWidth_ != Width() && width != listBoxWidth_) {
+    int left = lr.left;
+    if (alignment_ == paRight)
+      left = lr.right - listBoxWidth_;
+    else if (alignment_ == paCenter)
+      left = lr.left + width / 2 - listBoxWidth_ / 2;
+    POINT topLeft{left, lr.top};
+    if (HWND parent = GetAncestor(list, GA_PARENT); parent && parent != GetDesktopWindow())
+      ::ScreenToClient(parent, &topLeft);
+    SetWindowPos(list, nullptr, topLeft.x, topLeft.y, listBoxWidth_, lr.bottom - lr.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(list, &lr);
+  }
+  MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&lr), 2);
+  anchor_ = lr;
+  if (GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL) {
+    int low = 0, high = 0;
+    if (GetScrollRange(list, SB_HORZ, &low, &high)) {
+      anchor_.left = low;
+      anchor_.right = high;
+    }
+  }
+  if (!listHook_.Installed()) {
+    listHook_ = fw::WindowHook(list, [this](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            const fw::SubclassNext& next) {
+      return ListWndProc(wnd, msg, wParam, lParam, next);
+    });
+  }
+}
+
+LRESULT TSkinComboBox::ListWndProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, const fw::SubclassNext& next) {
+  if (msg == WM_PAINT) Perform(CB_GETTOPINDEX, 0, 0);
+  return next(msg, wParam, lParam);
+}
+
+void TSkinComboBox::TopIndexRequest(fw::TMessage& m) {
+  fw::TCustomComboBox::WndProc(m);
+  if (m.Result != g_lastTopIndex && Decorated() && listWnd_) {
+    InvalidateRect(listWnd_, &anchor_, FALSE);
+    g_lastTopIndex = m.Result;
+  }
+}
+
+void TSkinComboBox::ListClosed() {
+  listHook_.Remove();
+  listWnd_ = nullptr;
+}
+
+void TSkinComboBox::CNCommand(fw::TMessage& m) {
+  if (HIWORD(m.WParam) == CBN_CLOSEUP) ListClosed();
+  fw::TCustomComboBox::CNCommand(m);
+}
+
+// ---- horizontal extent
+
+int TSkinComboBox::MeasureForExtent(const std::wstring& text) {
+  fw::ClientDC screen(nullptr);
+  SIZE sel{}, normal{};
+  {
+    fw::SelectGuard font(screen.Get(), selFont_.Handle());
+    GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &sel);
+  }
+  {
+    fw::SelectGuard font(screen.Get(), Font().Handle());
+    GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &normal);
+  }
+  return std::max(sel.cx, normal.cx) + (options_.Contains(ocNoImageAttached) ? 5 : 25);
+}
+
+void TSkinComboBox::SetExtent(int extent) {
+  extent_ = extent;
+  if (HandleAllocated()) SendMessageW(Handle(), CB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
+}
+
+void TSkinComboBox::ItemAdded(LPARAM text) {
+  if (!text) return;
+  int width = MeasureForExtent(reinterpret_cast<const wchar_t*>(text));
+  if (width > extent_ && width > listBoxWidth_) SetExtent(width);
+}
+
+void TSkinComboBox::ItemsRemoved() {
+  if (!HandleAllocated()) return;
+  HWND wnd = Handle();
+  int count = static_cast<int>(SendMessageW(wnd, CB_GETCOUNT, 0, 0));
+  int longest = -1;
+  LRESULT longestLength = -1;
+  for (int i = 0; i < count; ++i) {
+    LRESULT length = SendMessageW(wnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length > longestLength) {
+      longestLength = length;
+      longest = i;
+    }
+  }
+  SetExtent(longest < 0 ? 0 : MeasureForExtent(ItemText(wnd, longest)));
+}
+
+// ---- painting
+
+void TSkinComboBox::WMEraseBkgnd(fw::TMessage& m) {
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  if (dc && options_.Contains(ocPaintTransparently)) {
+    PaintParentBackground(this, dc);
+    m.Result = 1;
+    return;
+  }
+  if (dc && options_.Contains(ocPaintWallpaper) && HandleAllocated() &&
+      SendMessageW(Handle(), CB_GETCOUNT, 0, 0) > 0) {
+    if (fw::TBitmap* wallpaper = EffectiveWallpaper()) {
+      DrawWallpaper(dc, wallpaper, ClientRect(), SRCCOPY, options_.Contains(ocTileWallpaper));
+      m.Result = 1;
+      return;
+    }
+  }
+  fw::TCustomComboBox::WMEraseBkgnd(m);
+}
+
+void TSkinComboBox::CNCtlColor(fw::TMessage& m) {
+  fw::TCustomComboBox::CNCtlColor(m);
+  if (m.Msg != fw::CN_CTLCOLORLISTBOX && Decorated()) {
+    // The face keeps what the erase painted.
+    SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+    m.Result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  }
+}
+
+int TSkinComboBox::ImageWidth() const {
+  if (options_.Contains(ocNoImageAttached)) return 0;
+  if (options_.Contains(ocUseImageList)) {
+    return images_ ? images_->Width() : 0;
+  }
+  if (glyph_.Empty()) return 0;
+  int cells = glyph_.Height() > 0 ? glyph_.Width() / glyph_.Height() : 1;
+  return glyph_.Width() / std::max(cells, 1);
+}
+
+void TSkinComboBox::DrawImage(HDC dc, int index, const RECT& rect, int imageWidth) {
+  if (imageWidth <= 0) return;
+  bool enabled = Enabled();
+  if (options_.Contains(ocUseImageList)) {
+    if (!images_ || !images_->Handle() || index >= images_->Count()) return;
+    int cx = images_->Width(), cy = images_->Height();
+    int y = rect.top + (rect.bottom - rect.top - cy) / 2;
+    ImageList_DrawEx(images_->Handle(), index, dc, rect.left + 2, y, cx, cy, CLR_NONE, CLR_DEFAULT,
+                     enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
+    return;
+  }
+  int height = glyph_.Height();
+  int cells = std::max(glyph_.Width() / std::max(height, 1), 1);
+  int cell = (!enabled && cells > 1) ? 1 : 0;
+  int x = rect.left + 2;
+  int y = rect.top + (rect.bottom - rect.top - height) / 2;
+  COLORREF transparent = fw::ColorToRGB(glyph_.TransparentColor());
+  // The glyph's pixels through a DC of our own, so the bitmap's canvas stays untouched.
+  fw::MemoryDC source(dc);
+  fw::SelectGuard picture(source.Get(), glyph_.Handle());
+  if (enabled || cells > 1) {
+    TransparentBlt(dc, x, y, imageWidth, height, source.Get(), cell * imageWidth, 0, imageWidth, height, transparent);
+    return;
+  }
+  // A disabled single cell: its shape embossed in the 3D colours.
+  fw::MemoryDC maskDC(dc);
+  fw::GdiBitmap mask(CreateBitmap(imageWidth, height, 1, 1, nullptr));
+  fw::SelectGuard maskPicture(maskDC.Get(), mask.Get());
+  SetBkColor(source.Get(), transparent);
+  BitBlt(maskDC.Get(), 0, 0, imageWidth, height, source.Get(), 0, 0, SRCCOPY);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  // Mask: 1 (white) where transparent, 0 where the glyph is drawn.
+  fw::GdiBrush light(CreateSolidBrush(fw::ColorToRGB(fw::clBtnHighlight)));
+  fw::GdiBrush dark(CreateSolidBrush(fw::ColorToRGB(fw::clBtnShadow)));
+  {
+    fw::SelectGuard brush(dc, light.Get());
+    BitBlt(dc, x + 1, y + 1, imageWidth, height, maskDC.Get(), 0, 0, 0x00E20746);
+  }
+  fw::SelectGuard brush(dc, dark.Get());
+  BitBlt(dc, x, y, imageWidth, height, maskDC.Get(), 0, 0, 0x00E20746);
+}
+
+void TSkinComboBox::DrawBorder(bool hot) {
+  if (HandleAllocated()) DrawFlatBorder(nullptr, Handle(), hot);
+}
+
+void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState state) {
+  HDC dc = Canvas().Handle();
+  // 1. the flat border
+  if (options_.Contains(ocFlatBorder)) DrawBorder(Focused());
+  // 2. a handler of the owner's draws the row instead
+  if (OnDrawItem) {
+    OnDrawItem(this, index, rect, state);
+    return;
+  }
+  if (index < 0) {
+    // No item (an empty list): the face in the control's colour.
+    FillRect(dc, &rect, Brush().Handle());
+    return;
+  }
+  // 3. the colours are put back at the end, also after a throw
+  ColorsKept colors(dc);
+  if (IsRectEmpty(&anchor_)) anchor_ = ClientRect();
+  int imageWidth = ImageWidth();
+  bool selected = SelectedLook(state);
+  fw::TFont& font = selected ? selFont_ : Font();
+  fw::SelectGuard fontGuard(dc, font.Handle());
+
+  // 4. the background
+  if (selected) {
+    RECT fill = rect;
+    if (options_.Contains(ocNoHighlightImage))
+      fill.left = options_.Contains(ocNoImageAttached) ? rect.left - 2 : rect.left + ItemHeight();
+    fw::TBitmap* wallpaper = EffectiveWallpaper();
+    fw::TBitmap* selWallpaper = EffectiveSelWallpaper();
+    if (options_.Contains(ocInvertWallpaperAsSelect) && wallpaper) {
+      DrawWallpaperAnchored(dc, wallpaper, anchor_, NOTSRCCOPY, options_.Contains(ocTileWallpaper), fill);
+    } else if (options_.Contains(ocPaintSelWallpaper) && selWallpaper) {
+      DrawWallpaperAnchored(dc, selWallpaper, anchor_, SRCCOPY, true, fill);
+    } else {
+      fw::GdiBrush brush(CreateSolidBrush(fw::ColorToRGB(selColor_)));
+      FillRect(dc, &fill, brush.Get());
+    }
+  } else {
+    fw::TBitmap* wallpaper = EffectiveWallpaper();
+    if (options_.Contains(ocPaintWallpaper) && wallpaper) {
+      DrawWallpaperAnchored(dc, wallpaper, anchor_, SRCCOPY, options_.Contains(ocTileWallpaper), rect);
+    } else if (options_.Contains(ocPaintTransparently)) {
+      PaintParentBackgroundClipped(this, dc, rect);
+    } else {
+      FillRect(dc, &rect, Brush().Handle());
+    }
+  }
+
+  // 5. the image column
+  if (!options_.Contains(ocNoImageAttached)) DrawImage(dc, index, rect, imageWidth);
+
+  // 6. where the text goes
+  int x = options_.Contains(ocNoImageAttached) ? rect.left + 2 : rect.left + imageWidth + 4;
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  int y = rect.top + (ItemHeight() - metrics.tmHeight) / 2;
+
+  // 7. the text
+  std::wstring text = ItemText(Handle(), index);
+  if (!text.empty()) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, fw::ColorToRGB(font.Color()));
+    if (Enabled()) {
+      ExtTextOutW(dc, x, y, ETO_CLIPPED, &rect, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    } else {
+      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(text.c_str()), static_cast<WPARAM>(text.size()),
+                 x, y, 0, 0, DST_TEXT | DSS_DISABLED);
+    }
+  }
+
+  // 8. the bevel
+  if (bevelInner_ != bvNone || bevelOuter_ != bvNone) {
+    UINT bare = state & 0xFFFFu & ~static_cast<UINT>(ODS_NOACCEL | ODS_NOFOCUSRECT);
+    bool bevelHere = !options_.Contains(ocBevelOnlyIfSel) || bare == ODS_SELECTED ||
+                     bare == (ODS_SELECTED | ODS_FOCUS);
+    if (bevelHere) {
+      RECT bevel = rect;
+      if (bevelStyle_ == bsBevelOnlyImage) bevel.right = x - 4;
+      if (bevelStyle_ == bsBevelOnlyText) bevel.left = x - 4;
+      DrawEdge(dc, &bevel, InnerEdge(bevelInner_) | OuterEdge(bevelOuter_), BF_RECT);
+    }
+  }
+  // 9. colours restored by `colors`
+}
+
+// ---- focus, mouse, notifications
+
+void TSkinComboBox::WMSetFocus(fw::TMessage& m) {
+  fw::TCustomComboBox::WMSetFocus(m);
+  if (options_.Contains(ocFlatBorder)) DrawBorder(true);
+}
+
+void TSkinComboBox::WMKillFocus(fw::TMessage& m) {
+  fw::TCustomComboBox::WMKillFocus(m);
+  if (options_.Contains(ocFlatBorder)) DrawBorder(false);
+}
+
+void TSkinComboBox::CMMouseEnter(fw::TMessage& m) {
+  fw::TCustomComboBox::CMMouseEnter(m);
+  if (m.LParam != 0 && m.LParam != reinterpret_cast<LPARAM>(static_cast<fw::TControl*>(this))) return;
+  if (options_.Contains(ocFlatBorder) && !IsSkinnedEditLike(fw::TWinControl::FindControl(GetFocus())))
+    DrawBorder(true);
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TSkinComboBox::CMMouseLeave(fw::TMessage& m) {
+  fw::TCustomComboBox::CMMouseLeave(m);
+  if (m.LParam != 0 && m.LParam != reinterpret_cast<LPARAM>(static_cast<fw::TControl*>(this))) return;
+  if (options_.Contains(ocFlatBorder) && !IsSkinnedEditLike(fw::TWinControl::FindControl(GetFocus())))
+    DrawBorder(false);
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TSkinComboBox::CMParentFontChanged(fw::TMessage& m) {
+  fw::TCustomComboBox::CMParentFontChanged(m);
+  if (!ParentFont()) return;
+  applyingParentFont_ = true;
+  try {
+    if (Parent())
+      selFont_.Assign(static_cast<fw::TControl*>(Parent())->Font());
+    else
+      selFont_.Assign(Font());
+    selFont_.SetColor(fw::clHighlightText);
+  } catch (...) {
+    applyingParentFont_ = false;
+    throw;
+  }
+  applyingParentFont_ = false;
+}
+
+void TSkinComboBox::CMParentColorChanged(fw::TMessage& m) {
+  fw::TCustomComboBox::CMParentColorChanged(m);
+  if (options_.Contains(ocPaintTransparently)) Invalidate();
+}
+
+void TSkinComboBox::CMEnabledChanged(fw::TMessage& m) {
+  fw::TCustomComboBox::CMEnabledChanged(m);
+  if (Designing()) Invalidate();
+}
+
+void TSkinComboBox::WMSize(fw::TMessage& m) {
+  fw::TCustomComboBox::WMSize(m);
+  if (Designing() && !IsLoading()) listBoxWidth_ = Width();
+}
+
+void TSkinComboBox::WMMove(fw::TMessage& m) {
+  fw::TCustomComboBox::WMMove(m);
+  Invalidate();
+}
+
+}  // namespace skin

@@ -1,0 +1,96 @@
+#pragma once
+// TSkinEdit: a one-line edit (the system EDIT, superclassed as "TSkinEdit")
+// whose background can be a wallpaper or whatever lies behind it on the
+// parent. The window is created multi-line so that right and centred
+// alignment work; Enter is refused so the text stays on one line. Over a
+// decorated background every change and paint re-renders the control
+// off-screen and copies it in one go, so no traces of old text remain.
+#include <windows.h>
+
+#include <memory>
+
+#include "controls/skin_focus.h"
+#include "controls/skin_images.h"
+#include "controls/skin_options.h"
+#include "framework/bitmap.h"
+#include "framework/edit.h"
+
+namespace skin {
+
+class TSkinEdit : public fw::TCustomEdit {
+ public:
+  explicit TSkinEdit(fw::TComponent* owner);
+  ~TSkinEdit() override;
+  std::wstring ClassName() const override { return L"TSkinEdit"; }
+
+  // Honoured: ocPaintWallpaper, ocTileWallpaper, ocPaintTransparently,
+  // ocFlatBorder. Wallpaper and transparency exclude each other: the one
+  // just switched on wins. The window is recreated.
+  TSkinOptions Options() const { return options_; }
+  void SetOptions(TSkinOptions options);
+
+  // The edit's alignment; a change recreates the window.
+  fw::TAlignment TextAlign() const { return Alignment(); }
+  void SetTextAlign(fw::TAlignment align) { SetAlignment(align); }
+
+  // The own wallpaper, created on first access.
+  fw::TBitmap& Wallpaper();
+  bool HasWallpaper() const { return static_cast<bool>(wallpaper_); }
+  void SetWallpaper(const fw::TBitmap& bitmap);
+  TSkinImages* SkinImages() const { return skinImages_; }  // not owned
+  void SetSkinImages(TSkinImages* images);
+  int idWallpaper() const { return idWallpaper_; }
+  void SetidWallpaper(int index);
+  // The bitmap the background shows, or null (not owned by the caller).
+  fw::TBitmap* EffectiveWallpaper() const;
+
+  // Transparent, or a wallpaper option with a wallpaper to show.
+  bool Decorated() const;
+
+  // Renders the whole control off-screen and copies its client area over the
+  // window in one operation (decorated controls only).
+  void CompositeRepaint();
+
+  fw::TNotifyEvent OnMouseEnter;
+  fw::TNotifyEvent OnMouseLeave;
+
+ protected:
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
+  // Re-renders first, so the change event finds a clean field.
+  void Change() override;
+  void CreateParams(fw::TCreateParams& params) override;
+  void WndProc(fw::TMessage& m) override;
+
+  void WMPaint(fw::TMessage& m) override;
+  void WMEraseBkgnd(fw::TMessage& m) override;
+  void CNCtlColor(fw::TMessage& m) override;
+  void WMSetFocus(fw::TMessage& m) override;
+  void WMKillFocus(fw::TMessage& m) override;
+  void WMMove(fw::TMessage& m) override;
+  void WMKeyDown(fw::TMessage& m) override;
+  void WMChar(fw::TMessage& m) override;
+  void CMMouseEnter(fw::TMessage& m) override;
+  void CMMouseLeave(fw::TMessage& m) override;
+  void CMParentColorChanged(fw::TMessage& m) override;
+
+ private:
+  // Background of the client area into dc (client coordinates).
+  void PaintBackground(HDC dc);
+  // The base paint into dc, the DC's state kept.
+  void PaintText(HDC dc);
+  void DrawBorder(HDC dc, bool hot);
+  bool FocusOnSkinnedControl() const;
+  bool AboutMe(const fw::TMessage& m) const;
+  void WallpaperChanged();
+  void Paste();
+
+  TSkinOptions options_;
+  std::unique_ptr<fw::TBitmap> wallpaper_;
+  TSkinImages* skinImages_ = nullptr;  // not owned
+  int idWallpaper_ = -1;
+  TSkinChangeLink imagesLink_;
+  bool compositing_ = false;
+  bool ctrlEnter_ = false;
+};
+
+}  // namespace skin
