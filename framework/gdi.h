@@ -56,6 +56,7 @@ class GdiObject {
   explicit operator bool() const { return h_ != nullptr; }
 
   void Reset(H handle = nullptr) {
+    if (handle && handle == h_) return;  // already ours
     if (h_) {
       DeleteObject(h_);
       GdiCounters::Remove(GdiKindOf<H>::kind);
