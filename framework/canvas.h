@@ -36,6 +36,10 @@ class TCanvas {
   void Attach(HDC dc) { SetHandle(dc); }
   void Detach() { SetHandle(nullptr); }
 
+  // Puts the DC's own font, brush and pen back while staying attached (they
+  // are selected again by the next drawing call).
+  void Refresh() { Deselect(kFont | kBrush | kPen); }
+
   TFont& Font() { return font_; }
   TBrush& Brush() { return brush_; }
   TPen& Pen() { return pen_; }

@@ -24,7 +24,7 @@ TEST(Color, SystemColoursResolveThroughGetSysColor) {
   EXPECT_EQ(ColorToRGB(clNavy), RGB(0, 0, 0x80));
   EXPECT_EQ(ColorToRGB(clRed), RGB(255, 0, 0));
   EXPECT_EQ(ColorToRGB(RGBColor(1, 2, 3)), RGB(1, 2, 3));
-  // Neither special value is a system colour.
+  // Neither clNone nor clDefault is a system colour.
   EXPECT_FALSE(IsSysColor(clNone));
   EXPECT_FALSE(IsSysColor(clDefault));
 }
@@ -182,6 +182,18 @@ TEST(CanvasState, DetachPutsBackTheDcsObjectsAndColours) {
   }
   EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font0);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush0);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen0);
+  {
+    // Refresh lets go of the objects but stays attached.
+    TCanvas canvas(dc);
+    canvas.Pen().SetColor(clRed);
+    canvas.LineTo(1, 0);
+    EXPECT_NE(GetCurrentObject(dc, OBJ_PEN), pen0);
+    canvas.Refresh();
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen0);
+    canvas.LineTo(2, 0);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), canvas.Pen().Handle());
+  }
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen0);
   EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
   EXPECT_EQ(GetBkColor(dc), RGB(4, 5, 6));
