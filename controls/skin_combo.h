@@ -21,7 +21,6 @@
 
 namespace skin {
 
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TBevelStyle { bsBevelBoth, bsBevelOnlyImage, bsBevelOnlyText };
 enum TPopupAlignment { paLeft, paRight, paCenter };
 

@@ -67,6 +67,9 @@ class TSkinOptions {
 // Where a caption's shadow copy lies relative to its face copy.
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
 
+// Bevel cuts of labels and list items.
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+
 // gdHorizontal: the colour changes from left to right; gdVertical: top to bottom.
 enum TGradientDirection { gdHorizontal, gdVertical };
 
