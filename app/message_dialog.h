@@ -1,0 +1,67 @@
+#pragma once
+// Message dialogs: a small modal form with an icon, the message and a row of
+// buttons, laid out from the system's message-box font. Like the system's
+// message box, it copies its caption, text and buttons to the clipboard on
+// Ctrl+C and on WM_COPY.
+#include <functional>
+#include <string>
+
+#include "framework/form.h"
+#include "framework/set.h"
+
+namespace app {
+
+enum TMsgDlgType { dtWarning, dtError, dtInformation, dtConfirmation, dtCustom };
+enum TMsgDlgBtn { dbYes, dbNo, dbOK, dbCancel, dbAbort, dbRetry, dbIgnore, dbAll, dbNoToAll, dbYesToAll, dbHelp };
+using TMsgDlgButtons = fw::TSet<TMsgDlgBtn>;
+
+class TMessageForm : public fw::TForm {
+ public:
+  // Takes the system's message-box font when the system reports one.
+  explicit TMessageForm(fw::TComponent* owner);
+  std::wstring ClassName() const override { return L"TMessageForm"; }
+
+  int HelpContext() const { return helpContext_; }
+  void SetHelpContext(int value) { helpContext_ = value; }
+  const std::wstring& HelpFile() const { return helpFile_; }
+  void SetHelpFile(const std::wstring& value) { helpFile_ = value; }
+
+  // "----" framed caption, text and button captions, as the system box copies them.
+  std::wstring ClipboardText() const;
+  void CopyToClipboard();
+  // The Help button's click: asks the help handler for the help context.
+  void HelpButtonClick(fw::TObject* sender);
+
+ protected:
+  void WndProc(fw::TMessage& m) override;
+  bool DoKeyDown(fw::TMessage& m) override;
+
+ private:
+  int helpContext_ = 0;
+  std::wstring helpFile_;
+};
+
+// The help system that the Help button and a help context would call; the
+// program installs none.
+using HelpHandler = std::function<void(int context, const std::wstring& file)>;
+void SetHelpHandler(HelpHandler handler);
+
+// A new, hidden dialog owned by the application; the caller owns it.
+TMessageForm* BuildMessageDialog(const std::wstring& text, TMsgDlgType type, TMsgDlgButtons buttons);
+// Shows a dialog at (x, y) (a negative coordinate keeps the default; both
+// negative: centred on the screen) and returns the modal result.
+int ShowMessageDialogAt(const std::wstring& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int x,
+                        int y, const std::wstring& helpFile);
+// Centred on the screen.
+int ShowMessageDialog(const std::wstring& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
+
+// The process-wide button-width cache (0: not measured yet).
+int CachedButtonWidth(TMsgDlgBtn button);
+void ClearButtonWidthCacheForTesting();
+
+// Captions of the dialog types and buttons.
+std::wstring DialogCaption(TMsgDlgType type);
+const wchar_t* ButtonCaption(TMsgDlgBtn button);
+const wchar_t* ButtonName(TMsgDlgBtn button);
+
+}  // namespace app
