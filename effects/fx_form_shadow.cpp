@@ -1,0 +1,158 @@
+#include "effects/fx_form_shadow.h"
+
+#include "effects/fx_errors.h"
+#include "effects/fx_shadow_strip.h"
+#include "framework/form.h"
+
+namespace fx {
+
+TFxFormShadow::TFxFormShadow(fw::TComponent* owner) : TFxWndProcComponent(owner) {
+  fw::TForm* form = OwnerForm();
+  bool refused = !form || OwnerKind() == okMDIChild;
+  // Reading the style creates the form's window when it does not exist yet.
+  if (!refused && (GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_CHILD)) refused = true;
+  if (!refused && FxOwnerInvalid(owner, &FxIsA<TFxFormShadow>)) refused = true;
+  if (refused) throw FxEOneInstError(oeOwner, L"TFxFormShadow");
+  shadow_ = std::make_unique<TFxShadow>();
+  shadow_->OnChange = [this](fw::TObject*) { ShadowChanged(); };
+  showInActive_ = true;
+  SetUseOwnWindow(true);
+}
+
+TFxFormShadow::~TFxFormShadow() {
+  Destroying();
+  // No message may reach a half-destroyed component; and strips without
+  // their component would no longer follow the form.
+  RemoveHook();
+  HookOff();
+  shadow_.reset();
+}
+
+HWND TFxFormShadow::FormWindow() const { return ExistingTargetWindow(); }
+
+void TFxFormShadow::HookOn() {
+  TFxWndProcComponent::HookOn();
+  if (!Enabled() || IsDesigning() || !Hooked() || right_ || bottom_) return;
+  HWND form = FormWindow();
+  if (!form) return;
+  RegisterShadowClass();
+  RECT w{};
+  GetWindowRect(form, &w);
+  const int d = shadow_->Depth();
+  right_ = CreateShadowStrip(form, w.right, w.top + d, d, w.bottom - w.top - d);
+  WriteStripSettings(right_, shadow_->Style(), shadow_->Color());
+  bottom_ = CreateShadowStrip(form, w.left + d, w.bottom, w.right - w.left, d);
+  WriteStripSettings(bottom_, shadow_->Style(), shadow_->Color());
+}
+
+void TFxFormShadow::HookOff() {
+  if (right_ && IsWindow(right_)) DestroyWindow(right_);
+  if (bottom_ && IsWindow(bottom_)) DestroyWindow(bottom_);
+  right_ = bottom_ = nullptr;
+}
+
+bool TFxFormShadow::HideTest() const {
+  HWND form = FormWindow();
+  if (!form || IsIconic(form) || IsZoomed(form) || !IsWindowVisible(form)) return true;
+  if (OwnerKind() == okMDIParent) return false;
+  fw::TForm* owner = OwnerForm();
+  const bool active = owner ? owner->Active() : GetActiveWindow() == form;
+  return !active;
+}
+
+void TFxFormShadow::ShowStrips(int command) {
+  if (right_) ShowWindow(right_, command);
+  if (bottom_) ShowWindow(bottom_, command);
+}
+
+void TFxFormShadow::Reposition() {
+  HWND form = FormWindow();
+  if (!form || (!right_ && !bottom_)) return;
+  RECT w{};
+  GetWindowRect(form, &w);
+  const int d = shadow_->Depth();
+  if (right_) InvalidateRect(right_, nullptr, TRUE);
+  if (bottom_) InvalidateRect(bottom_, nullptr, TRUE);
+  if (right_) MoveWindow(right_, w.right, w.top + d, d, w.bottom - w.top - d, TRUE);
+  if (bottom_) MoveWindow(bottom_, w.left + d, w.bottom, w.right - w.left, d, TRUE);
+  if (!HideTest()) ShowStrips(SW_SHOWNOACTIVATE);
+}
+
+void TFxFormShadow::ShadowChanged() {
+  // While the form is loaded the strips do not exist yet.
+  if (IsDesigning() || (!right_ && !bottom_)) return;
+  WriteStripSettings(right_, shadow_->Style(), shadow_->Color());
+  WriteStripSettings(bottom_, shadow_->Style(), shadow_->Color());
+  Reposition();
+  if (right_) RedrawWindow(right_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+  if (bottom_) RedrawWindow(bottom_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+}
+
+void TFxFormShadow::WndProc(fw::TMessage& m) {
+  // First stage: around the forwarding.
+  switch (m.Msg) {
+    case WM_NCLBUTTONDOWN:
+      // The system's move or size loop runs inside the forwarded call.
+      ShowStrips(SW_HIDE);
+      dragging_ = true;
+      TFxWndProcComponent::WndProc(m);
+      break;
+    case WM_NCHITTEST:
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+      TFxWndProcComponent::WndProc(m);
+      if (dragging_) {
+        dragging_ = false;
+        if (!HideTest()) ShowStrips(SW_SHOWNOACTIVATE);
+      }
+      break;
+    default:
+      TFxWndProcComponent::WndProc(m);
+      break;
+  }
+  // Second stage: after the form has handled the message.
+  switch (m.Msg) {
+    case WM_DESTROY:
+      HookOff();
+      break;
+    case WM_MOVE:
+      ShowStrips(SW_HIDE);
+      Reposition();
+      break;
+    case WM_SIZE:
+      if (m.WParam == SIZE_RESTORED) {
+        Reposition();
+        ShowStrips(SW_SHOWNOACTIVATE);
+      } else if (m.WParam <= SIZE_MAXHIDE) {
+        ShowStrips(SW_HIDE);
+      } else {
+        ShowStrips(SW_HIDE);
+        Reposition();
+      }
+      break;
+    case WM_ACTIVATE:
+      if (HIWORD(m.WParam) != 0) ShowStrips(SW_HIDE);
+      else if (LOWORD(m.WParam) == WA_INACTIVE) {
+        if (!showInActive_) ShowStrips(SW_HIDE);
+      } else {
+        ShowByHideTest();
+      }
+      break;
+    case WM_CLOSE:
+      ShowStrips(SW_HIDE);
+      break;
+    case WM_SHOWWINDOW:
+      if (m.WParam) ShowByHideTest();
+      else ShowStrips(SW_HIDE);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      if (HideTest()) ShowStrips(SW_HIDE);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace fx
