@@ -1,0 +1,285 @@
+// The skinned edit in real windows under real messages: what it shows on the
+// screen over a patterned form, its keys, and its option rules.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "controls/skin_edit.h"
+#include "framework/gdi.h"
+#include "tests/controls/edit_combo_fixture.h"
+
+namespace {
+
+using namespace edit_combo_test;
+using skin::TSkinEdit;
+using skin::TSkinOptions;
+
+::testing::Environment* const kApplication = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+class SkinEditTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_ = &ApplicationEnvironment::Form();
+    edit_ = new TSkinEdit(nullptr);
+    edit_->SetParent(form_);
+    edit_->SetBounds(8, 72, 177, 21);
+    edit_->SetOptions(TSkinOptions{skin::ocPaintTransparently});
+    edit_->SetTextAlign(fw::taRightJustify);
+    edit_->SetAutoSize(false);
+    edit_->Font().SetName(L"Courier New");
+    edit_->Font().SetHeight(-13);
+    edit_->Font().SetStyle(fw::TFontStyles{fw::fsBold});
+    edit_->Font().SetColor(fw::clWhite);
+    edit_->SetText(L"12");
+    edit_->OnChange = [this](fw::TObject*) {
+      ++changes_;
+      textAtChange_ = edit_->Text();
+    };
+    edit_->HandleNeeded();
+    Pump();
+    UpdateWindow(form_->Handle());
+  }
+  void TearDown() override {
+    delete edit_;
+    Pump();
+  }
+
+  // The edit's client area as the screen shows it, caret hidden.
+  std::unique_ptr<DibSurface> Shown() {
+    UpdateWindow(edit_->Handle());
+    bool hidden = HideCaret(edit_->Handle()) != FALSE;
+    auto shot = Capture(edit_->Handle());
+    if (hidden) ShowCaret(edit_->Handle());
+    return shot;
+  }
+  // The form position of the edit's client pixel (0, 0).
+  POINT ClientInForm() {
+    POINT p{0, 0};
+    ::ClientToScreen(edit_->Handle(), &p);
+    ::ScreenToClient(form_->Handle(), &p);
+    return p;
+  }
+  void Char(wchar_t c) { SendMessageW(edit_->Handle(), WM_CHAR, c, 1); }
+
+  BackdropForm* form_ = nullptr;  // shared by the tests, not owned
+  TSkinEdit* edit_ = nullptr;
+  int changes_ = 0;
+  std::wstring textAtChange_;
+};
+
+TEST_F(SkinEditTest, WindowIsMultiLineWithTheAlignmentStyle) {
+  LONG_PTR style = GetWindowLongPtrW(edit_->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & ES_MULTILINE);
+  EXPECT_EQ(style & (ES_LEFT | ES_CENTER | ES_RIGHT), ES_RIGHT);
+  wchar_t name[64] = {};
+  GetClassNameW(edit_->Handle(), name, 64);
+  EXPECT_STREQ(name, L"TSkinEdit");
+  edit_->SetTextAlign(fw::taCenter);
+  style = GetWindowLongPtrW(edit_->Handle(), GWL_STYLE);
+  EXPECT_EQ(style & (ES_LEFT | ES_CENTER | ES_RIGHT), ES_CENTER);
+  EXPECT_TRUE(style & ES_MULTILINE);
+  EXPECT_EQ(edit_->Text(), L"12");
+}
+
+TEST_F(SkinEditTest, TransparentBackgroundIsTheFormBehindIt) {
+  auto shot = Shown();
+  POINT at = ClientInForm();
+  // The left half holds no text: every pixel is the form's pattern there.
+  int mismatches = 0;
+  for (int y = 0; y < shot->Height(); ++y)
+    for (int x = 0; x < shot->Width() / 2; ++x)
+      if (shot->At(x, y) != Backdrop(at.x + x, at.y + y)) ++mismatches;
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(SkinEditTest, TypingLeavesNoStalePixels) {
+  edit_->SetFocus();
+  Pump();
+  SendMessageW(edit_->Handle(), EM_SETSEL, 2, 2);
+  Char(L'3');
+  Pump();
+  auto withThree = Shown();
+  Char(VK_BACK);
+  Pump();
+  ASSERT_EQ(edit_->Text(), L"12");
+  auto typed = Shown();
+
+  InvalidateRect(edit_->Handle(), nullptr, TRUE);
+  auto fresh = Shown();
+  ASSERT_EQ(typed->Width(), fresh->Width());
+  int differing = 0;
+  for (int y = 0; y < fresh->Height(); ++y)
+    for (int x = 0; x < fresh->Width(); ++x)
+      if (typed->At(x, y) != fresh->At(x, y)) ++differing;
+  EXPECT_EQ(differing, 0);
+  // And "123" did look different (the comparison can fail).
+  int threeDiffers = 0;
+  for (int y = 0; y < fresh->Height(); ++y)
+    for (int x = 0; x < fresh->Width(); ++x)
+      if (withThree->At(x, y) != fresh->At(x, y)) ++threeDiffers;
+  EXPECT_GT(threeDiffers, 10);
+}
+
+TEST_F(SkinEditTest, TextStaysRightAligned) {
+  edit_->SetFocus();
+  Pump();
+  SendMessageW(edit_->Handle(), EM_SETSEL, 2, 2);
+  Char(L'5');
+  Pump();
+  auto shot = Shown();
+  POINT at = ClientInForm();
+  int leftmost = shot->Width(), rightmost = -1;
+  for (int y = 0; y < shot->Height(); ++y)
+    for (int x = 0; x < shot->Width(); ++x)
+      if (shot->At(x, y) != Backdrop(at.x + x, at.y + y)) {
+        leftmost = std::min(leftmost, x);
+        rightmost = std::max(rightmost, x);
+      }
+  ASSERT_GE(rightmost, 0) << "no text drawn";
+  EXPECT_GE(rightmost, shot->Width() - 8);
+  EXPECT_GT(leftmost, shot->Width() / 2);
+}
+
+TEST_F(SkinEditTest, EnterBeepsAndInsertsNothing) {
+  edit_->SetFocus();
+  Pump();
+  changes_ = 0;
+  // Through the message loop (key translated into a character)...
+  PostMessageW(edit_->Handle(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  PostMessageW(edit_->Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
+  Pump();
+  // ...and the character itself delivered straight to the window.
+  Char(L'\r');
+  Pump();
+  EXPECT_EQ(edit_->Text(), L"12");
+  EXPECT_EQ(SendMessageW(edit_->Handle(), EM_GETLINECOUNT, 0, 0), 1);
+  EXPECT_EQ(changes_, 0);
+}
+
+TEST_F(SkinEditTest, CtrlEnterInsertsNothing) {
+  edit_->SetFocus();
+  Pump();
+  changes_ = 0;
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  BYTE saved = keys[VK_CONTROL];
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageW(edit_->Handle(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  Char(L'\n');  // what Ctrl+Enter types
+  keys[VK_CONTROL] = saved;
+  SetKeyboardState(keys);
+  SendMessageW(edit_->Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
+  EXPECT_EQ(edit_->Text(), L"12");
+  EXPECT_EQ(SendMessageW(edit_->Handle(), EM_GETLINECOUNT, 0, 0), 1);
+  EXPECT_EQ(changes_, 0);
+  // Ordinary typing still works afterwards.
+  SendMessageW(edit_->Handle(), EM_SETSEL, 2, 2);
+  Char(L'7');
+  EXPECT_EQ(edit_->Text(), L"127");
+  EXPECT_EQ(changes_, 1);
+}
+
+TEST_F(SkinEditTest, ChangeEventComesAfterTheRepaint) {
+  edit_->SetFocus();
+  Pump();
+  long dcsBefore = fw::GdiCounters::Created(fw::GdiKind::DC);
+  long dcsAtChange = -1;
+  edit_->OnChange = [&](fw::TObject*) { dcsAtChange = fw::GdiCounters::Created(fw::GdiKind::DC); };
+  SendMessageW(edit_->Handle(), EM_SETSEL, 2, 2);
+  Char(L'9');
+  // The composite repaint (a window DC and a memory DC) ran before the event.
+  EXPECT_GE(dcsAtChange, dcsBefore + 2);
+}
+
+TEST_F(SkinEditTest, PastedLineBreaksAreDropped) {
+  ASSERT_TRUE(OpenClipboard(edit_->Handle()));
+  EmptyClipboard();
+  const wchar_t text[] = L"3\r\n4";
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+  memcpy(GlobalLock(data), text, sizeof text);
+  GlobalUnlock(data);
+  SetClipboardData(CF_UNICODETEXT, data);
+  CloseClipboard();
+  SendMessageW(edit_->Handle(), EM_SETSEL, 2, 2);
+  SendMessageW(edit_->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(edit_->Text(), L"1234");
+  EXPECT_EQ(SendMessageW(edit_->Handle(), EM_GETLINECOUNT, 0, 0), 1);
+}
+
+TEST_F(SkinEditTest, FocusSelectsAllWithAutoSelect) {
+  edit_->SetFocus();
+  Pump();
+  EXPECT_EQ(edit_->SelStart(), 0);
+  EXPECT_EQ(edit_->SelLength(), 2);
+}
+
+TEST_F(SkinEditTest, OptionsExcludeEachOtherBothWays) {
+  using namespace skin;
+  // Wallpaper switched on while transparent: the transparency goes.
+  edit_->SetOptions(TSkinOptions{ocPaintTransparently, ocPaintWallpaper});
+  EXPECT_TRUE(edit_->Options() == (TSkinOptions{ocPaintWallpaper}));
+  // Transparency switched on while the wallpaper is on: the wallpaper goes.
+  edit_->SetOptions(TSkinOptions{ocPaintWallpaper, ocPaintTransparently, ocFlatBorder});
+  EXPECT_TRUE(edit_->Options() == (TSkinOptions{ocPaintTransparently, ocFlatBorder}));
+  // Plain replacements are kept as they are.
+  edit_->SetOptions(TSkinOptions{ocPaintWallpaper, ocTileWallpaper});
+  EXPECT_TRUE(edit_->Options() == (TSkinOptions{ocPaintWallpaper, ocTileWallpaper}));
+  // From nothing, both may be asked for at once.
+  edit_->SetOptions(TSkinOptions{});
+  edit_->SetOptions(TSkinOptions{ocPaintWallpaper, ocPaintTransparently});
+  EXPECT_TRUE(edit_->Options() == (TSkinOptions{ocPaintWallpaper, ocPaintTransparently}));
+}
+
+TEST_F(SkinEditTest, OptionsSurviveRecreationAndRecreateTheWindow) {
+  using namespace skin;
+  edit_->SetOptions(TSkinOptions{ocPaintTransparently, ocFlatBorder});
+  edit_->RecreateWnd();
+  EXPECT_TRUE(edit_->Options() == (TSkinOptions{ocPaintTransparently, ocFlatBorder}));
+  EXPECT_TRUE(GetWindowLongPtrW(edit_->Handle(), GWL_STYLE) & ES_MULTILINE);
+  EXPECT_EQ(edit_->Text(), L"12");
+}
+
+TEST_F(SkinEditTest, WallpaperFillsTheBackground) {
+  using namespace skin;
+  auto tile = MakeTile();
+  edit_->SetOptions(TSkinOptions{ocPaintWallpaper, ocTileWallpaper});
+  edit_->SetWallpaper(*tile);
+  edit_->SetText(L"");
+  auto shot = Shown();
+  int mismatches = 0;
+  for (int y = 0; y < shot->Height(); ++y)
+    for (int x = 0; x < shot->Width(); ++x)
+      if (shot->At(x, y) != TilePixel(x % kTileW, y % kTileH)) ++mismatches;
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(SkinEditTest, PlainEditFillsWithItsColour) {
+  edit_->SetOptions(TSkinOptions{});
+  edit_->SetColor(static_cast<fw::TColor>(RGB(10, 200, 30)));
+  edit_->SetText(L"");
+  auto shot = Shown();
+  EXPECT_EQ(shot->Count(RGB(10, 200, 30)), shot->Width() * shot->Height());
+}
+
+TEST_F(SkinEditTest, NoGdiGrowthOverManyPaints) {
+  edit_->SetFocus();
+  Pump();
+  // One paint first, so objects made once (fonts, brushes) exist already.
+  InvalidateRect(edit_->Handle(), nullptr, TRUE);
+  UpdateWindow(edit_->Handle());
+  long live = fw::GdiCounters::Live();
+  long dcs = fw::GdiCounters::Created(fw::GdiKind::DC);
+  long bitmaps = fw::GdiCounters::Created(fw::GdiKind::Bitmap);
+  for (int i = 0; i < 10000; ++i) {
+    InvalidateRect(edit_->Handle(), nullptr, TRUE);
+    UpdateWindow(edit_->Handle());
+  }
+  EXPECT_EQ(fw::GdiCounters::Live(), live);
+  // Every paint did build its composite.
+  EXPECT_GE(fw::GdiCounters::Created(fw::GdiKind::DC) - dcs, 20000);
+  EXPECT_GE(fw::GdiCounters::Created(fw::GdiKind::Bitmap) - bitmaps, 10000);
+}
+
+}  // namespace

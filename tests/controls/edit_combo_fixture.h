@@ -1,0 +1,118 @@
+#pragma once
+// Shared pieces of the edit and combo box tests: an application object, a
+// form whose background is a fine three-colour pattern (so any shift of a
+// copied background shows), screen captures of windows and a wallpaper whose
+// every pixel is distinct.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/bitmap.h"
+#include "framework/canvas.h"
+#include "framework/form.h"
+#include "framework/gdi.h"
+#include "tests/controls/dib_surface.h"
+
+namespace edit_combo_test {
+
+// The backdrop colour at a point of the form's client area: 4 x 4 cells in
+// three colours whose red and green stay below 100.
+inline COLORREF Backdrop(int x, int y) {
+  static const COLORREF colors[3] = {RGB(90, 20, 40), RGB(20, 70, 110), RGB(60, 40, 200)};
+  return colors[((x >> 2) + 2 * (y >> 2)) % 3];
+}
+
+class BackdropForm : public fw::TForm {
+ public:
+  BackdropForm() : fw::TForm(nullptr) {
+    for (int i = 0; i < 3; ++i) brushes_[i].Reset(CreateSolidBrush(Backdrop(4 * i, 0)));
+    SetBorderStyle(fw::bsNone);
+    SetBounds(30, 30, 360, 260);
+  }
+  int Erases() const { return erases_; }
+
+ protected:
+  void WMEraseBkgnd(fw::TMessage& m) override {
+    ++erases_;
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    RECT box{};
+    GetClipBox(dc, &box);
+    RECT client = ClientRect();
+    IntersectRect(&box, &box, &client);
+    for (int y = box.top & ~3; y < box.bottom; y += 4)
+      for (int x = box.left & ~3; x < box.right; x += 4) {
+        RECT cell{x, y, x + 4, y + 4};
+        FillRect(dc, &cell, brushes_[((x >> 2) + 2 * (y >> 2)) % 3].Get());
+      }
+    m.Result = 1;
+  }
+
+ private:
+  fw::GdiBrush brushes_[3];
+  int erases_ = 0;
+};
+
+// The wallpaper pattern: 16 x 13 (a height that does not divide the row
+// height), every pixel distinct, red and green below 100.
+constexpr int kTileW = 16;
+constexpr int kTileH = 13;
+inline COLORREF TilePixel(int x, int y) { return RGB(x * 6, y * 7, 120 + x * 4 + y); }
+
+inline std::unique_ptr<fw::TBitmap> MakeTile() {
+  auto bitmap = std::make_unique<fw::TBitmap>(kTileW, kTileH);
+  bitmap->SetPixelFormat(fw::pf24bit);
+  for (int y = 0; y < kTileH; ++y)
+    for (int x = 0; x < kTileW; ++x) bitmap->Canvas().SetPixel(x, y, static_cast<fw::TColor>(TilePixel(x, y)));
+  return bitmap;
+}
+
+inline int Mod(int a, int m) { return ((a % m) + m) % m; }
+
+// What a window shows on the screen: its client area copied into a DIB.
+inline std::unique_ptr<DibSurface> Capture(HWND wnd) {
+  RECT r{};
+  GetClientRect(wnd, &r);
+  auto surface = std::make_unique<DibSurface>(r.right, r.bottom);
+  HDC dc = GetDC(wnd);
+  BitBlt(surface->DC(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  return surface;
+}
+
+inline void Pump() {
+  fw::Application().ProcessMessages();
+}
+
+// One application object and one shown form for every test of the program
+// (taking a shown window down costs Wine seconds without a window manager).
+class ApplicationEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    app_ = std::make_unique<fw::TApplication>();
+    app_->OnException = [](fw::TObject*, std::exception_ptr) { ++errors_; };
+  }
+  void TearDown() override {
+    form_.reset();
+    app_.reset();
+  }
+  static int Errors() { return errors_; }
+  static BackdropForm& Form() {
+    if (!form_) {
+      form_ = std::make_unique<BackdropForm>();
+      form_->Show();
+      Pump();
+      UpdateWindow(form_->Handle());
+    }
+    return *form_;
+  }
+
+ private:
+  std::unique_ptr<fw::TApplication> app_;
+  static inline std::unique_ptr<BackdropForm> form_;
+  static inline int errors_ = 0;
+};
+
+}  // namespace edit_combo_test
