@@ -26,6 +26,9 @@ wine_env_setup() {
   wine64 reg add "$key" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
   wine64 reg add "$key" /v "MS Sans Serif" /d "Liberation Sans" /f >/dev/null 2>&1
   wine64 reg add "$key" /v "Arial" /d "Liberation Sans" /f >/dev/null 2>&1
+  # Top-level windows unmanaged: with no window manager on the display, Wine
+  # otherwise waits 2 s for a withdrawal that never comes on every hide.
+  wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 
 wine_env_cleanup() {
