@@ -1,0 +1,9 @@
+# Window framework tests: real windows and real messages under Wine.
+converter_add_test(NAME framework_window_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/window_component_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window_text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window_errors_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window_modal_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window_dialogkeys_test.cpp
+  LIBS converter_framework psapi)
