@@ -7,4 +7,6 @@ target_sources(converter_controls PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/glyph_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/glyph.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin_button.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin_label.cpp
 )

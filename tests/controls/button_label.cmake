@@ -3,4 +3,5 @@ converter_add_test(NAME controls_button_label_tests GUI
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/button_label_draw_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/button_label_glyph_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/button_label_button_paint_test.cpp
   LIBS converter_controls)

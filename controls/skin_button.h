@@ -1,0 +1,155 @@
+#pragma once
+// TSkinBtn: a push button that draws its whole face itself (owner-drawn
+// system button): rectangular or elliptical; filled with a colour, the
+// effective wallpaper, a gradient or a copy of the parent's background; a
+// caption drawn with a shadow copy, an optional glyph, and an optional frame
+// animation from an image list. Each face is built off-screen and copied in
+// one operation.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "controls/glyph.h"
+#include "controls/image_list.h"
+#include "controls/skin_images.h"
+#include "controls/skin_options.h"
+#include "framework/bitmap.h"
+#include "framework/button.h"
+#include "framework/canvas.h"
+#include "framework/set.h"
+#include "framework/timer.h"
+
+namespace skin {
+
+enum TBtnPaintOption { bpoDrawFocus, bpoDrawDefault };
+using TBtnPaintOptions = fw::TSet<TBtnPaintOption>;
+
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+using TDrawButtonEvent = std::function<void(fw::TObject* sender, fw::TCanvas& canvas, const RECT& r)>;
+
+class TSkinBtn : public fw::TButton {
+ public:
+  explicit TSkinBtn(fw::TComponent* owner);
+  ~TSkinBtn() override;
+  std::wstring ClassName() const override { return L"TSkinBtn"; }
+
+  TSkinOptions Options() const { return options_; }
+  void SetOptions(TSkinOptions value);
+  fw::TColor ShadowColor() const { return shadowColor_; }
+  void SetShadowColor(fw::TColor value);
+  int ShadowSize() const { return shadowSize_; }
+  void SetShadowSize(int value);  // 0..255
+  TShadowPosition ShadowPos() const { return shadowPos_; }
+  void SetShadowPos(TShadowPosition value);
+  bool SimpleView() const { return simpleView_; }
+  void SetSimpleView(bool value);
+
+  // The own wallpaper, created on first access.
+  fw::TBitmap& Wallpaper();
+  void SetWallpaper(const fw::TBitmap& value);
+  bool HasWallpaper() const { return wallpaper_ != nullptr; }
+  TSkinImages* SkinImages() const { return skinImages_; }
+  void SetSkinImages(TSkinImages* value);
+  int IdWallpaper() const { return idWallpaper_; }
+  void SetIdWallpaper(int value);
+
+  fw::TColor ColorStart() const { return colorStart_; }
+  void SetColorStart(fw::TColor value);
+  fw::TColor ColorEnd() const { return colorEnd_; }
+  void SetColorEnd(fw::TColor value);
+  TGradientDirection GradientDirection() const { return gradientDirection_; }
+  void SetGradientDirection(TGradientDirection value);
+
+  bool Flat() const { return flat_; }
+  void SetFlat(bool value);
+  TBtnPaintOptions BtnPaintOptions() const { return btnPaintOptions_; }
+  void SetBtnPaintOptions(TBtnPaintOptions value);
+
+  fw::TBitmap& Glyph() { return glyph_.Bitmap(); }
+  void SetGlyph(const fw::TBitmap& value);
+  int NumGlyphs() const { return glyph_.NumGlyphs(); }
+  void SetNumGlyphs(int value);
+  TButtonLayout Layout() const { return layout_; }
+  void SetLayout(TButtonLayout value);
+  int Margin() const { return margin_; }
+  void SetMargin(int value);
+  int Spacing() const { return spacing_; }
+  void SetSpacing(int value);
+
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* value);
+  bool Animated() const { return animated_; }
+  void SetAnimated(bool value);
+  unsigned Interval() const { return timer_->Interval(); }
+  void SetInterval(unsigned value);
+
+  TDrawButtonEvent OnDrawButton;
+  fw::TNotifyEvent OnMouseEnter;
+  fw::TNotifyEvent OnMouseLeave;
+
+  // What the paint and the animation work with (for tests and tools).
+  bool DefaultLook() const { return defaultLook_; }
+  bool MouseInside() const { return mouseInside_; }
+  int FrameIndex() const { return frameIndex_; }
+  RECT GlyphRect() const { return glyphRect_; }
+  fw::TTimer& AnimationTimer() { return *timer_; }
+
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
+
+ protected:
+  void CreateParams(fw::TCreateParams& params) override;
+  // The default look: stored, then painted at once.
+  void SetButtonStyle(bool isDefault) override;
+
+  void CNDrawItem(fw::TMessage& m) override;
+  void CNMeasureItem(fw::TMessage& m) override;
+  void CMFontChanged(fw::TMessage& m) override;
+  void CMEnabledChanged(fw::TMessage& m) override;
+  void CMColorChanged(fw::TMessage& m) override;
+  void CMParentColorChanged(fw::TMessage& m) override;
+  void CMMouseEnter(fw::TMessage& m) override;
+  void CMMouseLeave(fw::TMessage& m) override;
+
+ private:
+  void DrawItem(const DRAWITEMSTRUCT& item);
+  void PaintFace(HDC dc, bool pressed, bool focused);
+  void DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill);
+  void DrawGlyphAndCaption(HDC dc, bool pressed);
+  bool FrameShown() const;
+  fw::TBitmap* EffectiveWallpaperBitmap() const;
+  void AnimationTick();
+  void WallpaperChanged();
+
+  TSkinOptions options_;
+  fw::TColor shadowColor_ = fw::clBtnHighlight;
+  int shadowSize_ = 1;
+  TShadowPosition shadowPos_ = spLeftTop;
+  bool simpleView_ = false;
+  std::unique_ptr<fw::TBitmap> wallpaper_;
+  TSkinImages* skinImages_ = nullptr;  // not owned
+  int idWallpaper_ = -1;
+  fw::TColor colorStart_ = fw::clBtnFace;
+  fw::TColor colorEnd_ = fw::clBtnShadow;
+  TGradientDirection gradientDirection_ = gdHorizontal;
+  bool flat_ = false;
+  TBtnPaintOptions btnPaintOptions_{bpoDrawFocus, bpoDrawDefault};
+  TGlyph glyph_;
+  TButtonLayout layout_ = blGlyphLeft;
+  int margin_ = -1;
+  int spacing_ = 4;
+  TImageList* images_ = nullptr;  // not owned
+  bool animated_ = false;
+  std::unique_ptr<fw::TTimer> timer_;
+  int frameIndex_ = 0;
+  bool animationMode_ = false;
+  RECT glyphRect_{0, 0, 0, 0};
+  bool defaultLook_ = false;
+  bool mouseInside_ = false;
+  fw::TCanvas canvas_;  // the off-screen canvas, attached only while painting
+  TSkinChangeLink skinLink_;
+  TChangeLink imagesLink_;
+};
+
+}  // namespace skin

@@ -1,0 +1,269 @@
+#include "controls/skin_label.h"
+
+#include <algorithm>
+
+#include "controls/skin_draw.h"
+#include "framework/gdi.h"
+#include "framework/wincontrol.h"
+
+namespace skin {
+
+namespace {
+
+UINT InnerEdge(TBevelCut cut) {
+  return cut == bvLowered ? BDR_SUNKENINNER : cut == bvRaised ? BDR_RAISEDINNER : 0;
+}
+
+UINT OuterEdge(TBevelCut cut) {
+  return cut == bvLowered ? BDR_SUNKENOUTER : cut == bvRaised ? BDR_RAISEDOUTER : 0;
+}
+
+bool Drawn(TBevelCut cut) { return cut != bvNone && cut != bvSpace; }
+
+UINT AlignmentFormat(fw::TAlignment a) {
+  return a == fw::taRightJustify ? DT_RIGHT : a == fw::taCenter ? DT_CENTER : DT_LEFT;
+}
+
+// Attaches the label's canvas to a screen DC for measuring outside Paint.
+class MeasuringCanvas {
+ public:
+  explicit MeasuringCanvas(fw::TCanvas& canvas) : canvas_(canvas) {
+    if (!canvas_.HandleAllocated()) {
+      screen_ = std::make_unique<fw::ClientDC>(nullptr);
+      canvas_.Attach(screen_->Get());
+    }
+  }
+  MeasuringCanvas(const MeasuringCanvas&) = delete;
+  MeasuringCanvas& operator=(const MeasuringCanvas&) = delete;
+  ~MeasuringCanvas() {
+    if (screen_) canvas_.Detach();
+  }
+
+ private:
+  fw::TCanvas& canvas_;
+  std::unique_ptr<fw::ClientDC> screen_;
+};
+
+}  // namespace
+
+TSkinLabel::TSkinLabel(fw::TComponent* owner) : fw::TCustomLabel(owner) {
+  skinLink_.OnChange = [this] { Invalidate(); };
+  glyph_.OnChange = [this] { Invalidate(); };
+}
+
+TSkinLabel::~TSkinLabel() {
+  Destroying();
+  skinLink_.Attach(nullptr);
+  if (skinImages_) skinImages_->RemoveFreeNotification(this);
+}
+
+// ---- properties
+
+void TSkinLabel::SetShadowColor(fw::TColor value) {
+  if (value == shadowColor_) return;
+  shadowColor_ = value;
+  simpleView_ = false;
+  Repaint();
+}
+
+void TSkinLabel::SetShadowSize(int value) {
+  value = std::clamp(value, 0, 255);
+  if (value == shadowSize_) return;
+  shadowSize_ = value;
+  simpleView_ = false;
+  Repaint();
+}
+
+void TSkinLabel::SetShadowPos(TShadowPosition value) {
+  if (value == shadowPos_) return;
+  shadowPos_ = value;
+  simpleView_ = false;
+  Repaint();
+}
+
+void TSkinLabel::SetSimpleView(bool value) {
+  if (value == simpleView_) return;
+  simpleView_ = value;
+  Repaint();
+}
+
+fw::TBitmap& TSkinLabel::Wallpaper() {
+  if (!wallpaper_) {
+    wallpaper_ = std::make_unique<fw::TBitmap>();
+    wallpaper_->OnChange = [this] { WallpaperChanged(); };
+  }
+  return *wallpaper_;
+}
+
+void TSkinLabel::SetWallpaper(const fw::TBitmap& value) {
+  fw::TBitmap& own = Wallpaper();
+  own.OnChange = nullptr;
+  struct Rewire {
+    TSkinLabel* label;
+    fw::TBitmap& bitmap;
+    ~Rewire() { bitmap.OnChange = [l = label] { l->WallpaperChanged(); }; }
+  } rewire{this, own};
+  own.Assign(value);
+  Repaint();
+}
+
+void TSkinLabel::WallpaperChanged() {
+  Invalidate();
+  Perform(fw::CM_COLORCHANGED, 0, 0);
+}
+
+void TSkinLabel::SetSkinImages(TSkinImages* value) {
+  if (value == skinImages_) return;
+  if (skinImages_) skinImages_->RemoveFreeNotification(this);
+  skinImages_ = value;
+  skinLink_.Attach(value);
+  if (value) value->FreeNotification(this);
+  Invalidate();
+}
+
+void TSkinLabel::SetIdWallpaper(int value) {
+  if (value == idWallpaper_) return;
+  idWallpaper_ = value;
+  Invalidate();
+}
+
+void TSkinLabel::SetBevelInner(TBevelCut value) {
+  if (value == bevelInner_) return;
+  bevelInner_ = value;
+  Repaint();
+}
+
+void TSkinLabel::SetBevelOuter(TBevelCut value) {
+  if (value == bevelOuter_) return;
+  bevelOuter_ = value;
+  Repaint();
+}
+
+void TSkinLabel::SetBevelsOffset(int value) {
+  if (value == bevelsOffset_) return;
+  bevelsOffset_ = value;
+  if (value != 0) SetAutoSize(false);
+  Repaint();
+}
+
+void TSkinLabel::SetGlyph(const fw::TBitmap& value) {
+  glyph_.SetBitmap(value);
+  AdjustBounds();
+}
+
+void TSkinLabel::SetNumGlyphs(int value) {
+  if (value > 2) value = 2;
+  glyph_.SetNumGlyphs(value);  // ignores 0 and the current count; repaints on change
+}
+
+void TSkinLabel::SetAutoSize(bool value) {
+  fw::TCustomLabel::SetAutoSize(value);
+  AdjustBounds();
+}
+
+void TSkinLabel::Loaded() {
+  fw::TCustomLabel::Loaded();
+  AdjustBounds();
+}
+
+void TSkinLabel::Notification(fw::TComponent* component, fw::TOperation operation) {
+  if (operation == fw::opRemove && component == skinImages_) {
+    skinImages_ = nullptr;
+    skinLink_.Attach(nullptr);
+    if (!IsDestroying()) Invalidate();
+  }
+  fw::TCustomLabel::Notification(component, operation);
+}
+
+// ---- painting
+
+void TSkinLabel::Paint() {
+  fw::TCanvas& c = Canvas();
+  const RECT client = ClientRect();
+  if (!Transparent()) {
+    // The label has no tiling option: its wallpaper is always tiled.
+    fw::TBitmap* wallpaper = EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.get());
+    if (!DrawWallpaper(c.Handle(), wallpaper, client, SRCCOPY, true)) {
+      c.Brush().SetColor(Color());
+      c.FillRect(client);
+    }
+  }
+  RECT r = client;
+  if (Drawn(bevelInner_) || Drawn(bevelOuter_)) {
+    DrawEdge(c.Handle(), &r, InnerEdge(bevelInner_) | OuterEdge(bevelOuter_), BF_RECT);
+    InflateRect(&r, -bevelsOffset_, -bevelsOffset_);
+  }
+  c.Brush().SetStyle(fw::bsClear);
+  const UINT format = (WordWrap() ? DT_WORDBREAK : 0) | AlignmentFormat(Alignment());
+  if (Layout() != fw::tlTop) {
+    RECT measured = r;
+    DoDrawText(measured, format | DT_CALCRECT | DT_EXPANDTABS);
+    const int height = client.bottom - client.top;
+    if (Layout() == fw::tlBottom) OffsetRect(&r, 0, height - measured.bottom);
+    else OffsetRect(&r, 0, (height - measured.bottom) / 2);
+  }
+  if (!glyph_.Empty()) {
+    const int cell = glyph_.CellSize().cx;
+    const int textWidth = MeasureCaption(DT_EXPANDTABS).cx;
+    switch (Alignment()) {
+      case fw::taLeftJustify:
+        glyph_.Draw(c.Handle(), r.left, r.top, Enabled());
+        OffsetRect(&r, cell + 2, 0);
+        break;
+      case fw::taRightJustify:
+        glyph_.Draw(c.Handle(), r.right - textWidth - cell - 2, r.top, Enabled());
+        break;
+      case fw::taCenter:
+        glyph_.Draw(c.Handle(), (r.right - r.left) / 2 - (textWidth + cell + 2) / 2, r.top, Enabled());
+        OffsetRect(&r, (cell + 2) / 2, 0);
+        break;
+    }
+  }
+  DoDrawText(r, format | DT_EXPANDTABS);
+}
+
+void TSkinLabel::DoDrawText(RECT& rect, UINT flags) {
+  std::wstring text = Caption();
+  if ((flags & DT_CALCRECT) && (text.empty() || (ShowAccelChar() && text == L"&"))) text += L' ';
+  if (!ShowAccelChar()) flags |= DT_NOPREFIX;
+  fw::TCanvas& c = Canvas();
+  c.Font().Assign(Font());
+  HDC dc = c.Handle();
+  fw::SelectGuard font(dc, c.Font().Handle());
+  if (!Enabled()) {
+    DrawShadowText(dc, rect, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, flags, text);
+  } else if (simpleView_) {
+    const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags & ~static_cast<UINT>(DT_MODIFYSTRING));
+    SetTextColor(dc, old);
+    SetBkMode(dc, oldMode);
+  } else {
+    DrawShadowText(dc, rect, shadowPos_, shadowSize_, shadowColor_, Font().Color(), flags, text);
+  }
+}
+
+SIZE TSkinLabel::MeasureCaption(UINT flags) {
+  MeasuringCanvas measuring(Canvas());
+  RECT r = ClientRect();
+  DoDrawText(r, flags | DT_CALCRECT);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void TSkinLabel::AdjustBounds() {
+  if (!AutoSize() || !Parent() || IsLoading()) return;
+  MeasuringCanvas measuring(Canvas());
+  RECT r = ClientRect();
+  DoDrawText(r, DT_EXPANDTABS | DT_CALCRECT | (WordWrap() ? DT_WORDBREAK : 0));
+  int width = r.right, height = r.bottom;
+  if (!glyph_.Empty()) {
+    const SIZE cell = glyph_.CellSize();
+    width += cell.cx + 2;
+    height = std::max(static_cast<int>(r.bottom), static_cast<int>(cell.cy));
+  }
+  int left = Left();
+  if (Alignment() == fw::taRightJustify) left += Width() - width;
+  SetBounds(left, Top(), width, height);
+}
+
+}  // namespace skin

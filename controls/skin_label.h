@@ -1,0 +1,81 @@
+#pragma once
+// TSkinLabel: a label without a window whose caption is drawn twice, a shadow
+// copy and the face copy; optionally over the effective wallpaper (always
+// tiled) or its colour, inside a bevel, with a glyph before the caption.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "controls/glyph.h"
+#include "controls/skin_images.h"
+#include "controls/skin_options.h"
+#include "framework/bitmap.h"
+#include "framework/label.h"
+
+namespace skin {
+
+class TSkinLabel : public fw::TCustomLabel {
+ public:
+  explicit TSkinLabel(fw::TComponent* owner);
+  ~TSkinLabel() override;
+  std::wstring ClassName() const override { return L"TSkinLabel"; }
+
+  fw::TColor ShadowColor() const { return shadowColor_; }
+  void SetShadowColor(fw::TColor value);
+  int ShadowSize() const { return shadowSize_; }
+  void SetShadowSize(int value);  // 0..255
+  TShadowPosition ShadowPos() const { return shadowPos_; }
+  void SetShadowPos(TShadowPosition value);
+  bool SimpleView() const { return simpleView_; }
+  void SetSimpleView(bool value);
+
+  // The own wallpaper, created on first access.
+  fw::TBitmap& Wallpaper();
+  void SetWallpaper(const fw::TBitmap& value);
+  TSkinImages* SkinImages() const { return skinImages_; }
+  void SetSkinImages(TSkinImages* value);
+  int IdWallpaper() const { return idWallpaper_; }
+  void SetIdWallpaper(int value);
+
+  TBevelCut BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TBevelCut value);
+  TBevelCut BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TBevelCut value);
+  int BevelsOffset() const { return bevelsOffset_; }
+  // A non-zero offset turns AutoSize off.
+  void SetBevelsOffset(int value);
+
+  fw::TBitmap& Glyph() { return glyph_.Bitmap(); }
+  void SetGlyph(const fw::TBitmap& value);
+  int NumGlyphs() const { return glyph_.NumGlyphs(); }
+  void SetNumGlyphs(int value);
+
+  void SetAutoSize(bool value) override;
+  void Loaded() override;
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
+
+ protected:
+  void Paint() override;
+  void AdjustBounds() override;
+  void DoDrawText(RECT& rect, UINT flags) override;
+
+ private:
+  void WallpaperChanged();
+  SIZE MeasureCaption(UINT flags);
+
+  fw::TColor shadowColor_ = fw::clBtnHighlight;
+  int shadowSize_ = 1;
+  TShadowPosition shadowPos_ = spLeftTop;
+  bool simpleView_ = false;
+  std::unique_ptr<fw::TBitmap> wallpaper_;
+  TSkinImages* skinImages_ = nullptr;  // not owned
+  int idWallpaper_ = -1;
+  TBevelCut bevelInner_ = bvNone;
+  TBevelCut bevelOuter_ = bvNone;
+  int bevelsOffset_ = 0;
+  TGlyph glyph_;
+  TSkinChangeLink skinLink_;
+};
+
+}  // namespace skin
