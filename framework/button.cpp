@@ -24,6 +24,7 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
   TWinControl::SetBounds(0, 0, 75, 25);
   SetTabStop(true);
   SetColor(clBtnFace);
+  SetParentColor(false);
 }
 
 void TButton::CreateParams(TCreateParams& p) {

@@ -71,6 +71,7 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
   TWinControl::SetBounds(0, 0, 145, 21);
   SetTabStop(true);
   SetColor(clWindow);
+  SetParentColor(false);
 }
 
 TCustomComboBox::~TCustomComboBox() {

@@ -7,6 +7,7 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   TWinControl::SetBounds(0, 0, 121, 21);
   SetTabStop(true);
   SetColor(clWindow);
+  SetParentColor(false);
 }
 
 void TCustomEdit::CreateParams(TCreateParams& p) {

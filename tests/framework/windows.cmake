@@ -9,4 +9,6 @@ converter_add_test(NAME framework_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/window_subclass_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_paint_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_leak_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window_reflect_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window_loop_test.cpp
   LIBS converter_framework psapi)
