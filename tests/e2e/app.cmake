@@ -1,0 +1,6 @@
+# End-to-end tests of the real converter.exe.
+converter_add_test(NAME e2e_converter_tests TIMEOUT 300
+  SOURCES e2e_converter_test.cpp converter_driver.cpp
+  LIBS e2e_driver gdi32)
+target_compile_definitions(e2e_converter_tests PRIVATE CONVERTER_EXE="$<TARGET_FILE:converter>")
+add_dependencies(e2e_converter_tests converter)
