@@ -24,6 +24,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), childId_(NextChil
 
 TWinControl::~TWinControl() {
   Destroying();
+  // Leave the parent while still a TWinControl, so that it drops this
+  // control from its tab order too.
+  if (Parent()) Parent()->RemoveControl(this);
   DestroyHandle();
   // Children go with their parent, whoever owns them (they leave their
   // owner's list on the way).

@@ -123,4 +123,18 @@ TEST_F(KeyTest, DisabledOrHiddenButtonsIgnoreTheirKeys) {
   EXPECT_TRUE(Take().empty());
 }
 
+TEST_F(KeyTest, ADestroyedControlLeavesTheTabOrderAndTheKeys) {
+  delete form.cancel;
+  form.cancel = nullptr;
+  std::vector<HWND> seen;
+  for (int i = 0; i < 3; ++i) {
+    fwtest::PressKey(VK_TAB);
+    seen.push_back(GetFocus());
+  }
+  EXPECT_EQ(seen, (std::vector<HWND>{form.go->Handle(), form.ok->Handle(), form.edit->Handle()}));
+  fwtest::PressKey(VK_ESCAPE);
+  EXPECT_TRUE(Take().empty());
+  EXPECT_EQ(form.ComponentCount(), 3);
+}
+
 }  // namespace
