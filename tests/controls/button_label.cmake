@@ -4,4 +4,7 @@ converter_add_test(NAME controls_button_label_tests GUI
     ${CMAKE_CURRENT_LIST_DIR}/button_label_draw_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/button_label_glyph_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/button_label_button_paint_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/button_label_button_behaviour_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/button_label_label_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/button_label_leak_test.cpp
   LIBS converter_controls)

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "controls/skin_button.h"
@@ -24,13 +23,28 @@ const COLORREF kBlack = RGB(0, 0, 0);
 // The main window's keypad: 57 x 25, bold white digits with a black shadow,
 // elliptical and transparent.
 struct KeypadTest : ::testing::Test {
-  TiledForm form;
+  // One shown form for the suite: hiding a window costs Wine seconds here.
+  static inline TiledForm* shared = nullptr;
+  static void SetUpTestSuite() {
+    App();
+    shared = new TiledForm;
+    ShowActive(*shared);
+  }
+  static void TearDownTestSuite() {
+    delete shared;
+    shared = nullptr;
+  }
+  TiledForm& form = *shared;
   TSkinBtn* key = nullptr;
   TSkinBtn* other = nullptr;
   static constexpr int kLeft = 23, kTop = 31;
 
+  void TearDown() override {
+    delete key;
+    delete other;
+  }
+
   void SetUp() override {
-    App();
     ClearModifiers();
     key = new TSkinBtn(&form);
     key->SetParent(&form);
@@ -46,21 +60,9 @@ struct KeypadTest : ::testing::Test {
     other->SetParent(&form);
     other->SetBounds(150, 120, 57, 25);
     other->SetCaption(L"0");
-    ShowActive(form);
+    SetForegroundWindow(form.Handle());
     other->SetFocus();
     Pump();
-  }
-
-  static void Dump(const DibSurface& s) {
-    for (int y = 0; y < s.Height(); ++y) {
-      for (int x = 0; x < s.Width(); ++x) {
-        COLORREF c = s.At(x, y);
-        char ch = c == kTileA ? '.' : c == kTileB ? ',' : c == kWhite ? 'W' : c == kBlack ? 'B'
-                : c == Sys(COLOR_BTNSHADOW) ? 's' : c == Sys(COLOR_BTNFACE) ? 'f' : '?';
-        std::putchar(ch);
-      }
-      std::putchar('\n');
-    }
   }
 };
 
@@ -274,11 +276,24 @@ TEST_F(KeypadTest, GradientFillsOnlyTheEllipse) {
 
 // A rectangular button with the framework defaults.
 struct RectTest : ::testing::Test {
-  TiledForm form;
+  static inline TiledForm* shared = nullptr;
+  static void SetUpTestSuite() {
+    App();
+    shared = new TiledForm;
+    ShowActive(*shared);
+  }
+  static void TearDownTestSuite() {
+    delete shared;
+    shared = nullptr;
+  }
+  TiledForm& form = *shared;
   TSkinBtn* button = nullptr;
   TSkinBtn* other = nullptr;
+  void TearDown() override {
+    delete button;
+    delete other;
+  }
   void SetUp() override {
-    App();
     button = new TSkinBtn(&form);
     button->SetParent(&form);
     button->SetBounds(10, 10, 75, 25);
@@ -286,7 +301,7 @@ struct RectTest : ::testing::Test {
     other = new TSkinBtn(&form);
     other->SetParent(&form);
     other->SetBounds(10, 60, 75, 25);
-    ShowActive(form);
+    SetForegroundWindow(form.Handle());
     other->SetFocus();
     Pump();
   }
