@@ -67,6 +67,30 @@ TEST(Modal, TheCloseBoxGivesCancel) {
   EXPECT_TRUE(IsWindowEnabled(o.main.Handle()));
 }
 
+TEST(Modal, AltF4OnTheFocusedButtonGivesCancel) {
+  Owner o;
+  TDialog dialog(nullptr);
+  dialog.HandleNeeded();
+  dialog.SetActiveControl(dialog.ok);
+  // Alt+F4 as the keyboard sends it, through the framework's loop.
+  PostMessageW(dialog.ok->Handle(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+  EXPECT_EQ(dialog.ShowModal(), fw::mrCancel);
+}
+
+TEST(Forms, ReleaseDestroysTheFormOnceQueuedMessagesAreHandled) {
+  fwtest::App();
+  auto* form = new TDialog(nullptr);
+  std::vector<std::wstring> calls;
+  form->OnDestroy = [&](fw::TObject*) { calls.push_back(L"destroy"); };
+  form->HandleNeeded();
+  HWND wnd = form->Handle();
+  form->Release();
+  calls.push_back(L"released");
+  fwtest::Pump();
+  EXPECT_EQ(calls, (std::vector<std::wstring>{L"released", L"destroy"}));
+  EXPECT_FALSE(IsWindow(wnd));
+}
+
 TEST(Modal, ARefusedCloseKeepsTheFormOpenUntilAllowed) {
   Owner o;
   TDialog dialog(nullptr);
