@@ -25,21 +25,23 @@ inline std::wstring ClassOf(HWND window) {
   return buffer;
 }
 
+struct WindowSearch {
+  std::wstring className;
+  std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK CollectVisibleOfClass(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<WindowSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid == GetCurrentProcessId() && IsWindowVisible(w) && ClassOf(w) == s->className) s->found.push_back(w);
+  return TRUE;
+}
+
 // The visible top-level windows of this process with the given class.
 inline std::vector<HWND> VisibleWindowsOfClass(const std::wstring& className) {
-  struct Search {
-    std::wstring className;
-    std::vector<HWND> found;
-  } search{className, {}};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(w) && ClassOf(w) == s->className) s->found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{className, {}};
+  EnumWindows(CollectVisibleOfClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
