@@ -133,6 +133,18 @@ std::wstring TCustomComboBox::GetText() const {
   return TWinControl::GetText();
 }
 
+void TCustomComboBox::SetTextBuf(const std::wstring& text) {
+  if (style_ == csDropDown || style_ == csSimple) {
+    TWinControl::SetTextBuf(text);
+    return;
+  }
+  SetItemIndex(items_->IndexOf(text));
+}
+
+void TCustomComboBox::CMWantSpecialKey(TMessage& m) {
+  m.Result = ((m.WParam == VK_RETURN || m.WParam == VK_ESCAPE) && DroppedDown()) ? 1 : 0;
+}
+
 void TCustomComboBox::SetStyle(TComboBoxStyle style) {
   if (style_ == style) return;
   style_ = style;

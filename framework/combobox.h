@@ -97,6 +97,10 @@ class TCustomComboBox : public TWinControl {
   void CreateWnd() override;
   void DestroyWnd() override;
   std::wstring GetText() const override;
+  // A drop-down list selects the item with that text (or none).
+  void SetTextBuf(const std::wstring& text) override;
+  // Enter and Esc close an open list instead of reaching the form.
+  void CMWantSpecialKey(TMessage& m) override;
   void CNCommand(TMessage& m) override;
   void CNDrawItem(TMessage& m) override;
   void CNMeasureItem(TMessage& m) override;

@@ -17,7 +17,8 @@ class TThread {
   TThread(const TThread&) = delete;
   TThread& operator=(const TThread&) = delete;
   // Terminates, resumes and waits for the thread (handing over the steps it
-  // still sends meanwhile).
+  // still sends meanwhile). A derived class whose Execute uses its own
+  // members must Terminate and WaitFor in its own destructor first.
   virtual ~TThread();
 
   void Resume();

@@ -116,6 +116,30 @@ TEST(Reflection, ComboEventsComeFromTheWindowsOwnNotifications) {
   EXPECT_NE(std::find(f.combo->seen.begin(), f.combo->seen.end(), L"list colours"), f.combo->seen.end());
 }
 
+TEST(Reflection, EscClosesAnOpenListBeforeItReachesTheForm) {
+  ComboForm f;
+  f.combo->SetStyle(fw::csDropDownList);
+  f.combo->OnDrawItem = nullptr;
+  auto* cancel = new fw::TButton(&f.form);
+  cancel->SetParent(&f.form);
+  cancel->SetBounds(8, 150, 75, 25);
+  cancel->SetCancel(true);
+  int cancels = 0;
+  cancel->OnClick = [&](fw::TObject*) { ++cancels; };
+  f.form.SetActiveControl(f.combo);
+  fwtest::ShowActive(f.form);
+  f.combo->SetDroppedDown(true);
+  fwtest::Pump();
+  ASSERT_TRUE(f.combo->DroppedDown());
+  fwtest::PressKey(VK_ESCAPE);
+  EXPECT_EQ(cancels, 0);
+  EXPECT_FALSE(f.combo->DroppedDown());
+  fwtest::PressKey(VK_ESCAPE);
+  EXPECT_EQ(cancels, 1);
+  f.combo->SetText(L"tonne");
+  EXPECT_EQ(f.combo->ItemIndex(), 2);
+}
+
 TEST(Reflection, ComboItemsSurviveTheWindowBeingRecreated) {
   ComboForm f;
   f.form.HandleNeeded();
