@@ -7,6 +7,7 @@
 #include "controls/skin_draw.h"
 #include "controls/skin_focus.h"
 #include "framework/gdi.h"
+#include "framework/guard.h"
 
 namespace skin {
 
@@ -284,14 +285,22 @@ void TSkinComboBox::ListOpening(HWND list) {
   }
   if (!listHook_.Installed()) {
     listHook_ = fw::WindowHook(list, [this](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                            const fw::SubclassNext& next) {
-      return ListWndProc(wnd, msg, wParam, lParam, next);
+                                            const fw::SubclassNext& next) -> LRESULT {
+      try {
+        return ListWndProc(wnd, msg, wParam, lParam, next);
+      } catch (...) {
+        fw::ReportCurrentException(this);
+        // A paint that failed must still end, or it would come back forever.
+        if (msg == WM_PAINT) ValidateRect(wnd, nullptr);
+        return 0;
+      }
     });
   }
 }
 
 LRESULT TSkinComboBox::ListWndProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, const fw::SubclassNext& next) {
-  if (msg == WM_PAINT) Perform(CB_GETTOPINDEX, 0, 0);
+  // The list paints whatever the top-row check does.
+  if (msg == WM_PAINT) fw::GuardedVoid([this] { Perform(CB_GETTOPINDEX, 0, 0); }, this);
   return next(msg, wParam, lParam);
 }
 

@@ -3,4 +3,5 @@
 converter_add_test(NAME controls_edit_combo_tests GUI
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/edit_combo_edit_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/edit_combo_combo_test.cpp
   LIBS converter_controls)

@@ -25,10 +25,21 @@ inline COLORREF Backdrop(int x, int y) {
   return colors[((x >> 2) + 2 * (y >> 2)) % 3];
 }
 
+inline int Mod(int a, int m) { return ((a % m) + m) % m; }
+
 class BackdropForm : public fw::TForm {
  public:
   BackdropForm() : fw::TForm(nullptr) {
-    for (int i = 0; i < 3; ++i) brushes_[i].Reset(CreateSolidBrush(Backdrop(4 * i, 0)));
+    // The pattern repeats every 12 pixels both ways: one pattern brush.
+    fw::MemoryDC dc(nullptr);
+    fw::ClientDC screen(nullptr);
+    pattern_.Reset(CreateCompatibleBitmap(screen.Get(), 12, 12));
+    {
+      fw::SelectGuard select(dc.Get(), pattern_.Get());
+      for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) SetPixelV(dc.Get(), x, y, Backdrop(x, y));
+    }
+    brush_.Reset(CreatePatternBrush(pattern_.Get()));
     SetBorderStyle(fw::bsNone);
     SetBounds(30, 30, 360, 260);
   }
@@ -38,20 +49,21 @@ class BackdropForm : public fw::TForm {
   void WMEraseBkgnd(fw::TMessage& m) override {
     ++erases_;
     HDC dc = reinterpret_cast<HDC>(m.WParam);
-    RECT box{};
-    GetClipBox(dc, &box);
+    // The brush pattern is laid from the device origin: move it to where the
+    // form's (0, 0) lands in this DC.
+    POINT origin{0, 0};
+    LPtoDP(dc, &origin, 1);
+    POINT old{};
+    SetBrushOrgEx(dc, Mod(origin.x, 12), Mod(origin.y, 12), &old);
     RECT client = ClientRect();
-    IntersectRect(&box, &box, &client);
-    for (int y = box.top & ~3; y < box.bottom; y += 4)
-      for (int x = box.left & ~3; x < box.right; x += 4) {
-        RECT cell{x, y, x + 4, y + 4};
-        FillRect(dc, &cell, brushes_[((x >> 2) + 2 * (y >> 2)) % 3].Get());
-      }
+    FillRect(dc, &client, brush_.Get());
+    SetBrushOrgEx(dc, old.x, old.y, nullptr);
     m.Result = 1;
   }
 
  private:
-  fw::GdiBrush brushes_[3];
+  fw::GdiBitmap pattern_;
+  fw::GdiBrush brush_;
   int erases_ = 0;
 };
 
@@ -68,8 +80,6 @@ inline std::unique_ptr<fw::TBitmap> MakeTile() {
     for (int x = 0; x < kTileW; ++x) bitmap->Canvas().SetPixel(x, y, static_cast<fw::TColor>(TilePixel(x, y)));
   return bitmap;
 }
-
-inline int Mod(int a, int m) { return ((a % m) + m) % m; }
 
 // What a window shows on the screen: its client area copied into a DIB.
 inline std::unique_ptr<DibSurface> Capture(HWND wnd) {
