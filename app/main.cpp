@@ -8,6 +8,7 @@
 #include "app/error_display.h"
 #include "app/format_settings.h"
 #include "app/main_form.h"
+#include "app/startup.h"
 #include "effects/fx_application.h"
 #include "framework/application.h"
 
@@ -15,13 +16,7 @@ namespace {
 
 int RunProgram() {
   fw::TApplication application;
-  application.Initialize();
-  application.SetTitle(L"Converter");
-  app::InstallErrorDisplay(application);
-  // WM_WININICHANGE (also known as WM_SETTINGCHANGE) at the application window.
-  application.AddSettingChangeHandler([](UINT msg, WPARAM, LPARAM) {
-    if (msg == WM_WININICHANGE) app::RereadFormatSettingsAfterSettingChange();
-  });
+  app::PrepareApplication(application);
   application.CreateForm<app::TForm1>();
   application.Run();
   return 0;

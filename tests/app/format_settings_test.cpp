@@ -1,6 +1,8 @@
 // Reading the number separators from the thread's locale, and again after a
 // change of the regional settings.
 #include "app/format_settings.h"
+#include "app/startup.h"
+#include "test_application.h"
 
 #include <windows.h>
 
@@ -88,6 +90,26 @@ TEST(FormatSettings, SettingChangeReturnsToTheUserLocaleAndReadsAgain) {
   }
   app::RereadFormatSettingsAfterSettingChange();
   EXPECT_EQ(app::ProcessFormatSettings().decimalSeparator, userDecimal[0]);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormatSettings, ApplicationWindowSettingChangeReadsThemAgain) {
+  ThreadLocaleGuard guard;
+  fw::TApplication& application = apptest::TestApplication();
+  app::ListenForSettingChanges(application);
+  ASSERT_TRUE(SetThreadLocale(MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT)));
+  app::ReadFormatSettings(app::ProcessFormatSettings());
+  ASSERT_EQ(app::ProcessFormatSettings().thousandSeparator, L'.');
+  wchar_t userThousand[8] = {};
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, userThousand, 8);
+  ASSERT_NE(userThousand[0], L'.') << "the test needs a user locale other than German";
+
+  SendMessageW(application.Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+  EXPECT_EQ(GetThreadLocale(), GetUserDefaultLCID());
+  EXPECT_EQ(app::ProcessFormatSettings().thousandSeparator, userThousand[0]);
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+#pragma once
+// What the program entry does to the application object before the main
+// window exists: the title, the error display, and re-reading the locale's
+// separators whenever the regional settings change.
+namespace fw {
+class TApplication;
+}
+
+namespace app {
+
+inline constexpr const wchar_t* kApplicationTitle = L"Converter";
+
+void PrepareApplication(fw::TApplication& application);
+
+// WM_WININICHANGE at the application window reads both separators again.
+void ListenForSettingChanges(fw::TApplication& application);
+
+}  // namespace app
