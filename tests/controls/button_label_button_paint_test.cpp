@@ -388,5 +388,93 @@ TEST_F(RectTest, TransparencyWinsOverGradientAndWallpaper) {
   EXPECT_EQ(g->At(10, 10), RGB(255, 0, 0));
 }
 
+// A 100 x 40 flat button (no frame while the mouse is away) with a 12 x 12
+// glyph: a red square inside a fuchsia (transparent) border.
+struct GlyphLayoutTest : RectTest {
+  void SetUp() override {
+    RectTest::SetUp();
+    button->SetBounds(10, 10, 100, 40);
+    button->SetFlat(true);
+    button->SetBtnPaintOptions({});
+    button->SetColor(fw::clSilver);
+    button->SetCaption(L"");
+    fw::TBitmap glyph(12, 12);
+    glyph.SetPixelFormat(fw::pf24bit);
+    glyph.Canvas().Brush().SetColor(fw::clFuchsia);
+    glyph.Canvas().FillRect(RECT{0, 0, 12, 12});
+    glyph.Canvas().Brush().SetColor(fw::clRed);
+    glyph.Canvas().FillRect(RECT{1, 1, 11, 11});
+    button->SetGlyph(glyph);
+  }
+  // Top-left corner of the red square, minus its 1-pixel border.
+  static POINT GlyphAt(const DibSurface& s) {
+    for (int y = 0; y < s.Height(); ++y)
+      for (int x = 0; x < s.Width(); ++x)
+        if (s.At(x, y) == RGB(255, 0, 0)) return POINT{x - 1, y - 1};
+    return POINT{-99, -99};
+  }
+};
+
+TEST_F(GlyphLayoutTest, GlyphAloneIsCentredAndAFixedMarginPlacesItBySide) {
+  auto s = Render(*button);
+  const POINT centred = GlyphAt(*s);
+  EXPECT_EQ(centred.x, (100 - 12 + 1) / 2);
+  EXPECT_EQ(centred.y, (40 - 12 + 1) / 2);
+  EXPECT_EQ(s->At(centred.x, centred.y), RGB(192, 192, 192));  // transparent border
+  button->SetMargin(5);
+  EXPECT_EQ(GlyphAt(*Render(*button)).x, 5);
+  button->SetLayout(blGlyphRight);
+  EXPECT_EQ(GlyphAt(*Render(*button)).x, 100 - 5 - 12);
+  button->SetLayout(blGlyphTop);
+  auto top = Render(*button);
+  EXPECT_EQ(GlyphAt(*top).y, 5);
+  EXPECT_EQ(GlyphAt(*top).x, (100 - 12 + 1) / 2);
+  button->SetLayout(blGlyphBottom);
+  EXPECT_EQ(GlyphAt(*Render(*button)).y, 40 - 5 - 12);
+  // Pressed: one pixel right and down.
+  SendMessageW(button->Handle(), BM_SETSTATE, TRUE, 0);
+  auto pressed = Render(*button);
+  SendMessageW(button->Handle(), BM_SETSTATE, FALSE, 0);
+  EXPECT_EQ(GlyphAt(*pressed).y, 40 - 5 - 12 + 1);
+  EXPECT_EQ(GlyphAt(*pressed).x, (100 - 12 + 1) / 2 + 1);
+}
+
+TEST_F(GlyphLayoutTest, GlyphAndCaptionAreCentredTogetherWithTheSpacingBetween) {
+  button->SetCaption(L"Go");
+  button->SetSimpleView(true);
+  button->Font().SetColor(fw::clBlack);
+  auto s = Render(*button);
+  const POINT glyph = GlyphAt(*s);
+  int inkLeft = 999, inkRight = -1;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 100; ++x)
+      if (s->At(x, y) == RGB(0, 0, 0)) {
+        inkLeft = std::min(inkLeft, x);
+        inkRight = std::max(inkRight, x);
+      }
+  ASSERT_GE(inkRight, 0);
+  EXPECT_GE(inkLeft, glyph.x + 12 + 4);  // the text starts after glyph + spacing
+  EXPECT_LE(inkLeft, glyph.x + 12 + 4 + 2);
+  EXPECT_LE(std::abs(glyph.x - (99 - inkRight)), 3);  // the pair is centred
+  // Glyph on the right: the text comes first.
+  button->SetLayout(blGlyphRight);
+  auto r = Render(*button);
+  const POINT right = GlyphAt(*r);
+  int inkRight2 = -1;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 100; ++x)
+      if (r->At(x, y) == RGB(0, 0, 0)) inkRight2 = std::max(inkRight2, x);
+  EXPECT_LE(inkRight2, right.x - 4);
+  EXPECT_GE(inkRight2, right.x - 4 - 3);
+}
+
+TEST_F(GlyphLayoutTest, DisabledButtonShowsTheEmbossedCell) {
+  button->SetEnabled(false);
+  auto s = Render(*button);
+  EXPECT_EQ(GlyphAt(*s).x, -99);  // no red left
+  const int x = (100 - 12 + 1) / 2, y = (40 - 12 + 1) / 2;
+  EXPECT_EQ(s->At(x + 1, y + 1), Sys(COLOR_BTNSHADOW));
+}
+
 }  // namespace
 }  // namespace button_label_test
