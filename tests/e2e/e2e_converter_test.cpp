@@ -245,6 +245,27 @@ TEST_F(Converter, ConversionsRefusalsAndErrorsThenEscEnds) {
   EXPECT_EQ(w.Value(), L"10");
   EXPECT_EQ(w.Result(), Decimal(L"22.0462442018378"));
 
+  // Print with a pair chosen: with no printer installed a clear message and
+  // nothing else; with one, the system's Print dialog, cancelled here.
+  w.Click(w.print);
+  {
+    const auto dialog = e2e::WaitForDialog(pid);
+    ASSERT_TRUE(dialog);
+    if (dialog->className == L"TMessageForm") {
+      EXPECT_EQ(dialog->caption, L"Information");
+      EXPECT_EQ(dialog->text, L"No printer is installed. Install a printer to print the conversion.");
+      EXPECT_EQ(dialog->iconName, L"information");
+      ASSERT_TRUE(e2e::PressOk(*dialog));
+    } else {
+      EXPECT_EQ(dialog->caption, L"Print");
+      e2e::Notify(dialog->window, WM_COMMAND, IDCANCEL, 0);
+      EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(dialog->window); }, 5s));
+    }
+  }
+  EXPECT_TRUE(NoDialog(pid));
+  EXPECT_EQ(w.Value(), L"10");
+  EXPECT_EQ(w.Result(), Decimal(L"22.0462442018378"));
+
   // Mile USA to Kilometer.
   w.ChooseSource(13);
   w.ChooseTarget(0);
@@ -267,9 +288,12 @@ TEST_F(Converter, ConversionsRefusalsAndErrorsThenEscEnds) {
 
 // ---- the language, chosen by the first argument
 
+enum CloseBy { kSystemMenu, kCloseBox, kEnter };
+
 struct LanguageCase {
   const wchar_t* argument;
   bool russian;
+  CloseBy close;
 };
 
 class Language : public ::testing::TestWithParam<LanguageCase> {};
@@ -292,17 +316,33 @@ TEST_P(Language, ChosenByTheFirstArgument) {
     w.Click(w.Key(L'3'));
     ExpectRefusal(p.Id(), L"Information", L" Введите величины для конвертации ", L"information");
   }
-  // The close box (through the system menu's Close) ends the program.
-  PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+  // Every way of closing ends the program: the system menu's Close, the
+  // close box (WM_CLOSE), and Enter on the Close button, which has the focus.
+  switch (c.close) {
+    case kSystemMenu: PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case kCloseBox: PostMessageW(form, WM_CLOSE, 0, 0); break;
+    case kEnter:
+      if (c.russian) {
+        // After the refusal the focus went back to the button clicked last.
+        e2e::Notify(w.close, BM_CLICK);
+      } else {
+        PostMessageW(w.close, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageW(w.close, WM_KEYUP, VK_RETURN, 0xC01C0001);
+      }
+      break;
+  }
   EXPECT_EQ(p.WaitForExit(10s), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, Language,
-    ::testing::Values(LanguageCase{L"", false}, LanguageCase{L"-r", true}, LanguageCase{L"/r", true},
-                      LanguageCase{L"/R", true}, LanguageCase{L"xr", true}, LanguageCase{L"rr", true},
-                      LanguageCase{L"-russian", true}, LanguageCase{L"R", false}, LanguageCase{L"r", false},
-                      LanguageCase{L"-e", false}, LanguageCase{L"-en", false}, LanguageCase{L"--r", false},
-                      LanguageCase{L"-\u0440", false}, LanguageCase{L"\"-r\" -e", true}));
+    ::testing::Values(LanguageCase{L"", false, kEnter}, LanguageCase{L"-r", true, kSystemMenu},
+                      LanguageCase{L"/r", true, kCloseBox}, LanguageCase{L"/R", true, kEnter},
+                      LanguageCase{L"xr", true, kSystemMenu}, LanguageCase{L"rr", true, kCloseBox},
+                      LanguageCase{L"-russian", true, kSystemMenu}, LanguageCase{L"R", false, kCloseBox},
+                      LanguageCase{L"r", false, kEnter}, LanguageCase{L"-e", false, kSystemMenu},
+                      LanguageCase{L"-en", false, kCloseBox}, LanguageCase{L"--r", false, kEnter},
+                      LanguageCase{L"-\u0440", false, kSystemMenu},
+                      LanguageCase{L"\"-r\" -e", true, kCloseBox}));
 
 }  // namespace
