@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "controls/skin_combo.h"
 #include "framework/gdi.h"
@@ -336,9 +337,13 @@ TEST_F(SkinComboTest, OtherListWidthsFollowTheAlignment) {
     GetWindowRect(combo_->Handle(), &face);
     EXPECT_EQ(list.right - list.left, c.width);
     int systemWidth = face.right - face.left;  // what the system gave the list
-    if (c.alignment == skin::paLeft) EXPECT_EQ(list.left, face.left);
-    if (c.alignment == skin::paRight) EXPECT_EQ(list.right, face.left + systemWidth);
-    if (c.alignment == skin::paCenter) EXPECT_EQ(list.left, face.left + systemWidth / 2 - c.width / 2);
+    if (c.alignment == skin::paLeft) {
+      EXPECT_EQ(list.left, face.left);
+    } else if (c.alignment == skin::paRight) {
+      EXPECT_EQ(list.right, face.left + systemWidth);
+    } else {
+      EXPECT_EQ(list.left, face.left + systemWidth / 2 - c.width / 2);
+    }
     combo_->SetDroppedDown(false);
     Pump();
   }
@@ -419,6 +424,33 @@ TEST_F(SkinComboTest, SelFontChangeClearsParentFont) {
   combo_->SetParentFont(true);
   combo_->SelFont().SetHeight(-20);
   EXPECT_FALSE(combo_->ParentFont());
+}
+
+TEST_F(SkinComboTest, ParentFontChangeReachesTheSelectionFont) {
+  combo_->SetParentFont(true);
+  fw::TFont saved;
+  saved.Assign(form_->Font());
+  form_->Font().SetName(L"Courier New");
+  form_->Font().SetHeight(-19);
+  EXPECT_EQ(combo_->SelFont().Name(), L"Courier New");
+  EXPECT_EQ(combo_->SelFont().Height(), -19);
+  EXPECT_EQ(combo_->SelFont().Color(), fw::clHighlightText);
+  EXPECT_TRUE(combo_->ParentFont());  // taking the parent's font is no change of the own
+  form_->Font().Assign(saved);
+}
+
+TEST_F(SkinComboTest, MouseEntryAndExitRaiseTheEvents) {
+  AddItems(2);
+  combo_->SetOptions(TSkinOptions{skin::ocFlatBorder});
+  std::vector<std::string> events;
+  combo_->OnMouseEnter = [&](fw::TObject* sender) {
+    EXPECT_EQ(sender, combo_);
+    events.push_back("enter");
+  };
+  combo_->OnMouseLeave = [&](fw::TObject*) { events.push_back("leave"); };
+  combo_->Perform(fw::CM_MOUSEENTER, 0, 0);
+  combo_->Perform(fw::CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave"}));
 }
 
 TEST_F(SkinComboTest, NoGdiGrowthOverManyPaints) {

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "controls/flat_border.h"
 #include "controls/skin_edit.h"
 #include "framework/gdi.h"
 #include "tests/controls/edit_combo_fixture.h"
@@ -261,6 +263,44 @@ TEST_F(SkinEditTest, PlainEditFillsWithItsColour) {
   edit_->SetText(L"");
   auto shot = Shown();
   EXPECT_EQ(shot->Count(RGB(10, 200, 30)), shot->Width() * shot->Height());
+}
+
+TEST_F(SkinEditTest, FlatBorderFramesAndHotEdge) {
+  RECT wr{};
+  GetWindowRect(edit_->Handle(), &wr);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  const COLORREF marker = RGB(1, 2, 3);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW);
+  DibSurface normal(w, h), hot(w, h);
+  normal.Fill(marker);
+  hot.Fill(marker);
+  skin::DrawFlatBorder(normal.DC(), edit_->Handle(), false);
+  skin::DrawFlatBorder(hot.DC(), edit_->Handle(), true);
+  // Two button-face frames, then the window-colour frame inside.
+  EXPECT_EQ(normal.At(0, 0), face);
+  EXPECT_EQ(normal.At(w - 1, h / 2), face);
+  EXPECT_EQ(normal.At(1, 1), face);
+  EXPECT_EQ(normal.At(2, 2), window);
+  EXPECT_EQ(normal.At(w - 3, h - 3), window);
+  EXPECT_EQ(normal.At(3, 3), marker);
+  // Hot: a thin sunken line over the outer frame, the rest as before.
+  EXPECT_EQ(hot.At(0, h / 2), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(hot.At(w / 2, 0), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(hot.At(w - 1, h / 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(hot.At(w / 2, h - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(hot.At(1, 1), face);
+  EXPECT_EQ(hot.At(2, 2), window);
+  EXPECT_EQ(hot.At(3, 3), marker);
+}
+
+TEST_F(SkinEditTest, MouseEntryAndExitRaiseTheEvents) {
+  edit_->SetOptions(TSkinOptions{skin::ocPaintTransparently, skin::ocFlatBorder});
+  std::vector<std::string> events;
+  edit_->OnMouseEnter = [&](fw::TObject*) { events.push_back("enter"); };
+  edit_->OnMouseLeave = [&](fw::TObject*) { events.push_back("leave"); };
+  edit_->Perform(fw::CM_MOUSEENTER, 0, 0);
+  edit_->Perform(fw::CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave"}));
 }
 
 TEST_F(SkinEditTest, NoGdiGrowthOverManyPaints) {
