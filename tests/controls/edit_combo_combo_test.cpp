@@ -249,6 +249,36 @@ TEST_F(SkinComboTest, TransparentRowsShowTheFormBehindTheCombo) {
   EXPECT_EQ(wrong, 0);
 }
 
+TEST_F(SkinComboTest, FaceShowsTheFormAndTheSelectionWhenFocused) {
+  combo_->SetOptions(TSkinOptions{skin::ocPaintTransparently});
+  AddItems(3);
+  combo_->SetItemIndex(1);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo_->Handle(), &info));
+  const RECT box = info.rcItem;
+  POINT at{0, 0};
+  ::ClientToScreen(combo_->Handle(), &at);
+  ::ScreenToClient(form_->Handle(), &at);
+  InvalidateRect(combo_->Handle(), nullptr, TRUE);
+  UpdateWindow(combo_->Handle());
+  auto shot = Capture(combo_->Handle());
+  int wrong = 0;
+  for (int y = box.top; y < box.bottom; ++y)
+    for (int x = box.left + kPastText; x < box.right; ++x)
+      if (shot->At(x, y) != Backdrop(at.x + x, at.y + y)) ++wrong;
+  EXPECT_EQ(wrong, 0) << "unfocused face";
+  combo_->SetFocus();
+  Pump();
+  UpdateWindow(combo_->Handle());
+  shot = Capture(combo_->Handle());
+  int selected = 0;
+  for (int y = box.top + 1; y < box.bottom - 1; ++y)
+    for (int x = box.left + kPastText; x < box.right - 1; ++x)
+      if (shot->At(x, y) == kSelColor) ++selected;
+  EXPECT_EQ(selected, (box.bottom - box.top - 2) * (box.right - 1 - box.left - kPastText)) << "focused face";
+}
+
 TEST_F(SkinComboTest, WallpaperStaysFixedWhileTheListScrolls) {
   AddItems(30);
   combo_->SetDroppedDown(true);
