@@ -421,22 +421,24 @@ void TSkinComboBox::DrawImage(HDC dc, int index, const RECT& rect, int imageWidt
   int x = rect.left + 2;
   int y = rect.top + (rect.bottom - rect.top - height) / 2;
   COLORREF transparent = fw::ColorToRGB(glyph_.TransparentColor());
-  // The glyph's pixels through a DC of our own, so the bitmap's canvas stays untouched.
-  fw::MemoryDC source(dc);
-  fw::SelectGuard picture(source.Get(), glyph_.Handle());
+  // The glyph's pixels through its own canvas, where the picture is selected.
+  HDC source = glyph_.Canvas().Handle();
   if (enabled || cells > 1) {
-    TransparentBlt(dc, x, y, imageWidth, height, source.Get(), cell * imageWidth, 0, imageWidth, height, transparent);
+    TransparentBlt(dc, x, y, imageWidth, height, source, cell * imageWidth, 0, imageWidth, height, transparent);
     return;
   }
   // A disabled single cell: its shape embossed in the 3D colours.
   fw::MemoryDC maskDC(dc);
   fw::GdiBitmap mask(CreateBitmap(imageWidth, height, 1, 1, nullptr));
   fw::SelectGuard maskPicture(maskDC.Get(), mask.Get());
-  SetBkColor(source.Get(), transparent);
-  BitBlt(maskDC.Get(), 0, 0, imageWidth, height, source.Get(), 0, 0, SRCCOPY);
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, RGB(255, 255, 255));
-  // Mask: 1 (white) where transparent, 0 where the glyph is drawn.
+  COLORREF oldBack = SetBkColor(source, transparent);
+  BitBlt(maskDC.Get(), 0, 0, imageWidth, height, source, 0, 0, SRCCOPY);
+  SetBkColor(source, oldBack);
+  // Mask: 1 where transparent, 0 where the glyph is. Mono 0 turns into the
+  // text colour (white: the brush goes there), 1 into the background colour
+  // (black: the destination stays).
+  SetTextColor(dc, RGB(255, 255, 255));
+  SetBkColor(dc, RGB(0, 0, 0));
   fw::GdiBrush light(CreateSolidBrush(fw::ColorToRGB(fw::clBtnHighlight)));
   fw::GdiBrush dark(CreateSolidBrush(fw::ColorToRGB(fw::clBtnShadow)));
   {

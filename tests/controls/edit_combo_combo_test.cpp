@@ -200,6 +200,57 @@ TEST_F(SkinComboTest, TextStartsFourPixelsInWithoutImages) {
   EXPECT_LE(leftmost, 5);
 }
 
+// A glyph strip of `cells` 16 x 16 cells: a filled square in each cell's
+// colour on a magenta (transparent) ground.
+std::unique_ptr<fw::TBitmap> MakeGlyph(std::initializer_list<COLORREF> cells) {
+  auto glyph = std::make_unique<fw::TBitmap>(16 * static_cast<int>(cells.size()), 16);
+  glyph->SetPixelFormat(fw::pf24bit);
+  int i = 0;
+  for (COLORREF c : cells) {
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) {
+        bool inside = x >= 4 && x < 12 && y >= 4 && y < 12;
+        glyph->Canvas().SetPixel(16 * i + x, y, static_cast<fw::TColor>(inside ? c : RGB(255, 0, 255)));
+      }
+    ++i;
+  }
+  return glyph;
+}
+
+TEST_F(SkinComboTest, GlyphCellsStandLeftOfTheText) {
+  AddItems(3);
+  combo_->SetGlyph(*MakeGlyph({RGB(250, 250, 0), RGB(0, 250, 250)}));
+  auto row = DrawRow(0, 0);
+  // Cell 0 at x = 2, centred: its square at (6..13, 4..11); magenta left out.
+  EXPECT_EQ(row->At(9, 8), RGB(250, 250, 0));
+  EXPECT_EQ(row->At(3, 1), TilePixel(3, 1));
+  EXPECT_EQ(row->Count(RGB(255, 0, 255)), 0);
+  int leftmostText = 1000;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 14; x < 177; ++x)
+      if (GetGValue(row->At(x, y)) > 150 && GetRValue(row->At(x, y)) < 100) leftmostText = std::min(leftmostText, x);
+  EXPECT_GE(leftmostText, 16 + 4);  // image width + 4 from the row's left
+  EXPECT_LE(leftmostText, 16 + 5);
+  // Disabled: the second cell.
+  combo_->SetEnabled(false);
+  row = DrawRow(0, 0);
+  EXPECT_EQ(row->At(9, 8), RGB(0, 250, 250));
+  combo_->SetEnabled(true);
+}
+
+TEST_F(SkinComboTest, DisabledSingleCellIsEmbossed) {
+  AddItems(3);
+  combo_->SetGlyph(*MakeGlyph({RGB(250, 250, 0)}));
+  combo_->SetEnabled(false);
+  auto row = DrawRow(0, 0);
+  combo_->SetEnabled(true);
+  // The shape in the shadow colour, its highlight copy one pixel down-right.
+  EXPECT_EQ(row->At(9, 8), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(row->At(14, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(row->At(3, 1), TilePixel(3, 1));
+  EXPECT_EQ(row->Count(RGB(250, 250, 0)), 0);
+}
+
 TEST_F(SkinComboTest, DrawItemHandlerReplacesTheDrawing) {
   AddItems(3);
   int calls = 0;
