@@ -243,12 +243,20 @@ void TApplication::RemoveSettingChangeHandler(int id) {
 
 // ---- minimise
 
+// The forms are owned by the application window: they are hidden with it
+// (and shown again on restore) explicitly, as not every system does it.
 void TApplication::Minimize() {
-  if (handle_ && !IsIconic(handle_)) ShowWindow(handle_, SW_MINIMIZE);
+  if (!handle_ || IsIconic(handle_)) return;
+  ShowOwnedPopups(handle_, FALSE);
+  ShowWindow(handle_, SW_MINIMIZE);
 }
 
 void TApplication::Restore() {
-  if (handle_ && IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
+  if (!handle_ || !IsIconic(handle_)) return;
+  ShowWindow(handle_, SW_RESTORE);
+  ShowOwnedPopups(handle_, TRUE);
+  if (TForm* form = activeForm_ ? activeForm_ : mainForm_)
+    if (form->HandleAllocated() && IsWindowVisible(form->Handle())) SetActiveWindow(form->Handle());
 }
 
 // ---- the application window

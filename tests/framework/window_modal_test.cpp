@@ -77,6 +77,27 @@ TEST(Modal, AltF4OnTheFocusedButtonGivesCancel) {
   EXPECT_EQ(dialog.ShowModal(), fw::mrCancel);
 }
 
+TEST(Forms, MinimisingTheMainFormMinimisesTheProgramAndRestoreBringsItBack) {
+  Owner o;
+  fw::TForm* previous = fwtest::App().MainForm();
+  fwtest::App().SetMainForm(&o.main);
+  o.main.Hide();
+  o.main.Show();  // as the main form: the application window carries the task-bar button
+  fwtest::Pump();
+  EXPECT_TRUE(IsWindowVisible(fwtest::App().Handle()));
+  SendMessageW(o.main.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  fwtest::Pump();
+  EXPECT_TRUE(IsIconic(fwtest::App().Handle()));
+  EXPECT_FALSE(IsWindowVisible(o.main.Handle()));
+  SendMessageW(fwtest::App().Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  fwtest::Pump();
+  EXPECT_FALSE(IsIconic(fwtest::App().Handle()));
+  EXPECT_TRUE(IsWindowVisible(o.main.Handle()));
+  o.main.Hide();
+  EXPECT_FALSE(IsWindowVisible(fwtest::App().Handle()));
+  fwtest::App().SetMainForm(previous);
+}
+
 TEST(Forms, ReleaseDestroysTheFormOnceQueuedMessagesAreHandled) {
   fwtest::App();
   auto* form = new TDialog(nullptr);
