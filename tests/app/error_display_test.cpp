@@ -99,3 +99,27 @@ TEST(FatalReport, ProcessorException) {
 }
 
 }  // namespace
+
+namespace {
+
+// The fatal report in a child process: a task-modal box captioned
+// "Application Error" with the report, then exit code 1. The child's watcher
+// ends it with code 3 when the box shows anything else.
+TEST(FatalReportDeathTest, BoxThenExitCodeOne) {
+  const app::FatalReport report{L"Application Error",
+                                L"Exception EOverflow in module app_tests.exe at 00001000.\r\nFloating point overflow."};
+  EXPECT_EXIT(
+      {
+        apptest::WindowWatcher watcher(L"#32770", [&](HWND box) {
+          const bool right = apptest::TextOf(box) == report.caption &&
+                             apptest::TextOf(GetDlgItem(box, 0xFFFF)) == report.text &&
+                             GetWindow(box, GW_OWNER) == nullptr;
+          if (!right) ExitProcess(3);
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        app::ShowFatalReportAndExit(report);
+      },
+      ::testing::ExitedWithCode(1), "");
+}
+
+}  // namespace
