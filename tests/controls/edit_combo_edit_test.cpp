@@ -159,6 +159,21 @@ TEST_F(SkinEditTest, EnterBeepsAndInsertsNothing) {
   EXPECT_EQ(changes_, 0);
 }
 
+TEST_F(SkinEditTest, TabMovesOnAndInsertsNothing) {
+  TSkinEdit other(nullptr);
+  other.SetParent(form_);
+  other.SetBounds(8, 120, 177, 24);
+  other.HandleNeeded();
+  edit_->SetFocus();
+  Pump();
+  ASSERT_EQ(GetFocus(), edit_->Handle());
+  PostMessageW(edit_->Handle(), WM_KEYDOWN, VK_TAB, 0x000F0001);
+  PostMessageW(edit_->Handle(), WM_KEYUP, VK_TAB, 0xC00F0001);
+  Pump();
+  EXPECT_EQ(edit_->Text(), L"12");
+  EXPECT_EQ(GetFocus(), other.Handle());
+}
+
 TEST_F(SkinEditTest, CtrlEnterInsertsNothing) {
   edit_->SetFocus();
   Pump();
