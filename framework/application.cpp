@@ -253,7 +253,10 @@ void TApplication::Minimize() {
 
 void TApplication::Restore() {
   if (!handle_ || !IsIconic(handle_)) return;
-  ShowWindow(handle_, SW_RESTORE);
+  ShowWindow(handle_, SW_RESTORE);  // the forms come back on WM_SIZE
+}
+
+void TApplication::RestoreForms() {
   ShowOwnedPopups(handle_, TRUE);
   if (TForm* form = activeForm_ ? activeForm_ : mainForm_)
     if (form->HandleAllocated() && IsWindowVisible(form->Handle())) SetActiveWindow(form->Handle());
@@ -294,6 +297,15 @@ LRESULT TApplication::WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
       }
       break;
     }
+    case WM_SIZE:
+      // Restored, also by another program (a second copy bringing this one
+      // back): the forms hidden on minimising show again.
+      if (wParam == SIZE_RESTORED) {
+        LRESULT r = DefWindowProcW(wnd, msg, wParam, lParam);
+        RestoreForms();
+        return r;
+      }
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     default:

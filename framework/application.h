@@ -112,6 +112,7 @@ class TApplication : public TComponent, public WindowTarget {
   void WindowGone(HWND) override { handle_ = nullptr; }
   bool IsKeyMsg(MSG& msg);
   void Idle();
+  void RestoreForms();
 
   HWND handle_ = nullptr;
   std::wstring title_;

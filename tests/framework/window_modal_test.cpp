@@ -93,6 +93,12 @@ TEST(Forms, MinimisingTheMainFormMinimisesTheProgramAndRestoreBringsItBack) {
   fwtest::Pump();
   EXPECT_FALSE(IsIconic(fwtest::App().Handle()));
   EXPECT_TRUE(IsWindowVisible(o.main.Handle()));
+  // Another program restoring the application window has the same effect.
+  SendMessageW(o.main.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_FALSE(IsWindowVisible(o.main.Handle()));
+  ShowWindow(fwtest::App().Handle(), SW_RESTORE);
+  fwtest::Pump();
+  EXPECT_TRUE(IsWindowVisible(o.main.Handle()));
   o.main.Hide();
   EXPECT_FALSE(IsWindowVisible(fwtest::App().Handle()));
   fwtest::App().SetMainForm(previous);
