@@ -404,8 +404,14 @@ void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
     textSize = SIZE{t.right - t.left, t.bottom - t.top};
   }
 
+  // Right-to-left reading swaps the horizontal sides.
+  TButtonLayout layout = layout_;
+  if (HandleAllocated() && (GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING)) {
+    if (layout == blGlyphLeft) layout = blGlyphRight;
+    else if (layout == blGlyphRight) layout = blGlyphLeft;
+  }
   POINT glyphPos{0, 0}, textPos{0, 0};
-  const bool across = layout_ == blGlyphLeft || layout_ == blGlyphRight;
+  const bool across = layout == blGlyphLeft || layout == blGlyphRight;
   if (across) {
     glyphPos.y = (clientH - glyphSize.cy + 1) / 2;
     textPos.y = (clientH - textSize.cy + 1) / 2;
@@ -428,7 +434,7 @@ void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
   } else if (spacing == -1) {
     spacing = (extent - margin - g - t) / 2;
   }
-  switch (layout_) {
+  switch (layout) {
     case blGlyphLeft:
       glyphPos.x = margin;
       textPos.x = glyphPos.x + g + spacing;

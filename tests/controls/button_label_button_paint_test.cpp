@@ -439,6 +439,17 @@ TEST_F(GlyphLayoutTest, GlyphAloneIsCentredAndAFixedMarginPlacesItBySide) {
   EXPECT_EQ(GlyphAt(*pressed).x, (100 - 12 + 1) / 2 + 1);
 }
 
+TEST_F(GlyphLayoutTest, RightToLeftReadingSwapsLeftAndRight) {
+  button->SetMargin(5);
+  HWND wnd = button->Handle();
+  SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_RTLREADING);
+  EXPECT_EQ(GlyphAt(*Render(*button)).x, 100 - 5 - 12);
+  button->SetLayout(blGlyphRight);
+  EXPECT_EQ(GlyphAt(*Render(*button)).x, 5);
+  button->SetLayout(blGlyphTop);
+  EXPECT_EQ(GlyphAt(*Render(*button)).y, 5);
+}
+
 TEST_F(GlyphLayoutTest, GlyphAndCaptionAreCentredTogetherWithTheSpacingBetween) {
   button->SetCaption(L"Go");
   button->SetSimpleView(true);
