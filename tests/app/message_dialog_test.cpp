@@ -89,6 +89,10 @@ TEST_F(MessageDialog, ErrorWithOkFollowsTheMessageFontUnits) {
   EXPECT_TRUE(SameBounds(*ok, (form->ClientWidth() - bw) / 2, iconTextHeight + vm + vs, bw, bh));
   EXPECT_EQ(form->ActiveControl(), ok);
   EXPECT_EQ(Named<fw::TButton>(*form, L"Cancel"), nullptr);
+  // Centred by its outer size, frame included.
+  EXPECT_GT(form->Width(), form->ClientWidth());
+  EXPECT_EQ(form->Left(), GetSystemMetrics(SM_CXSCREEN) / 2 - form->Width() / 2);
+  EXPECT_EQ(form->Top(), GetSystemMetrics(SM_CYSCREEN) / 2 - form->Height() / 2);
 }
 
 TEST_F(MessageDialog, InformationCaptionAndIcon) {
