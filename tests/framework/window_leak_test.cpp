@@ -114,19 +114,23 @@ TEST(Leaks, TenThousandPaintsLeaveNoObjectsBehind) {
   EXPECT_EQ(form.painted->paints - paintsBefore, 10000);
   EXPECT_EQ(Counts{}, before);
   SIZE_T grown = PrivateBytes() > memory ? PrivateBytes() - memory : 0;
-  EXPECT_LT(grown, 2u * 1024 * 1024) << "private bytes grew by " << grown;
+  EXPECT_LT(grown, 1024u * 1024) << "private bytes grew by " << grown;
   RecordProperty("private_bytes_growth_10000_paints", static_cast<int>(grown));
 }
 
 TEST(Leaks, AThousandFormsCreatedShownAndDestroyedLeaveNoObjectsBehind) {
   fwtest::App();
-  auto cycle = [] {
+  int n = 0;
+  auto cycle = [&n] {
     auto* form = new TCycleForm(nullptr);
     form->Show();
     form->Update();
     delete form;
+    // As a running program would, handle what the system queued meanwhile.
+    if (++n % 50 == 0) fwtest::Pump(1);
   };
-  for (int i = 0; i < 20; ++i) cycle();
+  // Wine's own allocations settle within the first few hundred windows.
+  for (int i = 0; i < 300; ++i) cycle();
   fwtest::Pump();
   Counts before;
   SIZE_T memory = PrivateBytes();
@@ -134,7 +138,7 @@ TEST(Leaks, AThousandFormsCreatedShownAndDestroyedLeaveNoObjectsBehind) {
   fwtest::Pump();
   EXPECT_EQ(Counts{}, before);
   SIZE_T grown = PrivateBytes() > memory ? PrivateBytes() - memory : 0;
-  EXPECT_LT(grown, 4u * 1024 * 1024) << "private bytes grew by " << grown;
+  EXPECT_LT(grown, 1024u * 1024) << "private bytes grew by " << grown;
   RecordProperty("private_bytes_growth_1000_forms", static_cast<int>(grown));
 }
 
