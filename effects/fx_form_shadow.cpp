@@ -39,16 +39,15 @@ void TFxFormShadow::HookOn() {
   RECT w{};
   GetWindowRect(form, &w);
   const int d = shadow_->Depth();
-  right_ = CreateShadowStrip(form, w.right, w.top + d, d, w.bottom - w.top - d);
-  WriteStripSettings(right_, shadow_->Style(), shadow_->Color());
-  bottom_ = CreateShadowStrip(form, w.left + d, w.bottom, w.right - w.left, d);
-  WriteStripSettings(bottom_, shadow_->Style(), shadow_->Color());
+  right_ = ShadowStrip(CreateShadowStrip(form, w.right, w.top + d, d, w.bottom - w.top - d));
+  WriteStripSettings(right_.Get(), shadow_->Style(), shadow_->Color());
+  bottom_ = ShadowStrip(CreateShadowStrip(form, w.left + d, w.bottom, w.right - w.left, d));
+  WriteStripSettings(bottom_.Get(), shadow_->Style(), shadow_->Color());
 }
 
 void TFxFormShadow::HookOff() {
-  if (right_ && IsWindow(right_)) DestroyWindow(right_);
-  if (bottom_ && IsWindow(bottom_)) DestroyWindow(bottom_);
-  right_ = bottom_ = nullptr;
+  right_.Reset();
+  bottom_.Reset();
 }
 
 bool TFxFormShadow::HideTest() const {
@@ -61,8 +60,8 @@ bool TFxFormShadow::HideTest() const {
 }
 
 void TFxFormShadow::ShowStrips(int command) {
-  if (right_) ShowWindow(right_, command);
-  if (bottom_) ShowWindow(bottom_, command);
+  if (right_) ShowWindow(right_.Get(), command);
+  if (bottom_) ShowWindow(bottom_.Get(), command);
 }
 
 void TFxFormShadow::Reposition() {
@@ -71,21 +70,21 @@ void TFxFormShadow::Reposition() {
   RECT w{};
   GetWindowRect(form, &w);
   const int d = shadow_->Depth();
-  if (right_) InvalidateRect(right_, nullptr, TRUE);
-  if (bottom_) InvalidateRect(bottom_, nullptr, TRUE);
-  if (right_) MoveWindow(right_, w.right, w.top + d, d, w.bottom - w.top - d, TRUE);
-  if (bottom_) MoveWindow(bottom_, w.left + d, w.bottom, w.right - w.left, d, TRUE);
+  if (right_) InvalidateRect(right_.Get(), nullptr, TRUE);
+  if (bottom_) InvalidateRect(bottom_.Get(), nullptr, TRUE);
+  if (right_) MoveWindow(right_.Get(), w.right, w.top + d, d, w.bottom - w.top - d, TRUE);
+  if (bottom_) MoveWindow(bottom_.Get(), w.left + d, w.bottom, w.right - w.left, d, TRUE);
   if (!HideTest()) ShowStrips(SW_SHOWNOACTIVATE);
 }
 
 void TFxFormShadow::ShadowChanged() {
   // While the form is loaded the strips do not exist yet.
   if (IsDesigning() || (!right_ && !bottom_)) return;
-  WriteStripSettings(right_, shadow_->Style(), shadow_->Color());
-  WriteStripSettings(bottom_, shadow_->Style(), shadow_->Color());
+  WriteStripSettings(right_.Get(), shadow_->Style(), shadow_->Color());
+  WriteStripSettings(bottom_.Get(), shadow_->Style(), shadow_->Color());
   Reposition();
-  if (right_) RedrawWindow(right_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
-  if (bottom_) RedrawWindow(bottom_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+  if (right_) RedrawWindow(right_.Get(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+  if (bottom_) RedrawWindow(bottom_.Get(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
 }
 
 void TFxFormShadow::WndProc(fw::TMessage& m) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "effects/fx_shadow.h"
+#include "effects/fx_shadow_strip.h"
 #include "effects/fx_wndproc_component.h"
 
 namespace fx {
@@ -28,8 +29,8 @@ class TFxFormShadow : public TFxWndProcComponent {
 
   // The strip windows (owned; null before the hook is on and after the
   // form's window is gone).
-  HWND RightStrip() const { return right_; }
-  HWND BottomStrip() const { return bottom_; }
+  HWND RightStrip() const { return right_.Get(); }
+  HWND BottomStrip() const { return bottom_.Get(); }
   bool Dragging() const { return dragging_; }
 
   // True when the shadow must not show: the form is minimised, maximised or
@@ -51,8 +52,8 @@ class TFxFormShadow : public TFxWndProcComponent {
 
   std::unique_ptr<TFxShadow> shadow_;
   bool showInActive_ = true;
-  HWND right_ = nullptr;
-  HWND bottom_ = nullptr;
+  ShadowStrip right_;
+  ShadowStrip bottom_;
   bool dragging_ = false;
 };
 

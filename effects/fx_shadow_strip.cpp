@@ -40,6 +40,25 @@ TFxShadowStyle StripStyle(HWND strip) {
 
 fw::TColor StripColor(HWND strip) { return static_cast<fw::TColor>(GetWindowLongW(strip, kStripColorOffset)); }
 
+ShadowStrip& ShadowStrip::operator=(ShadowStrip&& other) noexcept {
+  if (this != &other) {
+    Reset();
+    wnd_ = other.wnd_;
+    other.wnd_ = nullptr;
+  }
+  return *this;
+}
+
+void ShadowStrip::Reset() {
+  if (!wnd_) return;
+  // Only while the handle is still a strip: owned windows go with their
+  // owner, and a dead handle's value may be given to another window.
+  wchar_t cls[32] = {};
+  if (IsWindow(wnd_) && GetClassNameW(wnd_, cls, 32) && lstrcmpW(cls, kShadowClassName) == 0)
+    DestroyWindow(wnd_);
+  wnd_ = nullptr;
+}
+
 namespace {
 
 bool EraseStrip(HWND wnd, HDC dc) {

@@ -22,6 +22,26 @@ void WriteStripSettings(HWND strip, TFxShadowStyle style, fw::TColor color);
 TFxShadowStyle StripStyle(HWND strip);
 fw::TColor StripColor(HWND strip);
 
+// Owns one strip window (DestroyWindow on release). The system may have
+// destroyed it already with its owner form; then there is nothing to do.
+class ShadowStrip {
+ public:
+  ShadowStrip() = default;
+  explicit ShadowStrip(HWND wnd) : wnd_(wnd) {}
+  ShadowStrip(ShadowStrip&& other) noexcept : wnd_(other.wnd_) { other.wnd_ = nullptr; }
+  ShadowStrip& operator=(ShadowStrip&& other) noexcept;
+  ShadowStrip(const ShadowStrip&) = delete;
+  ShadowStrip& operator=(const ShadowStrip&) = delete;
+  ~ShadowStrip() { Reset(); }
+
+  HWND Get() const { return wnd_; }
+  explicit operator bool() const { return wnd_ != nullptr; }
+  void Reset();
+
+ private:
+  HWND wnd_ = nullptr;
+};
+
 // The class's window procedure.
 LRESULT CALLBACK ShadowStripProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -13,6 +13,7 @@
 #include "effects/fx_form_fill.h"
 #include "effects/fx_form_shadow.h"
 #include "framework/bitmap.h"
+#include "framework/gdi.h"
 #include "framework/subclass.h"
 #include "fx_form_fixture.h"
 
@@ -126,6 +127,11 @@ TEST_P(FxFormFillTiled, ClientPixelsAreThePictureTiledFromTheOriginCutAt68And37)
   const auto erased = Erase(s.form->Handle(), &result);
   EXPECT_EQ(result, 1);
   EXPECT_EQ(TileMismatches(*erased, pic), 0);
+
+  // Painting keeps no drawing object behind.
+  const long live = fw::GdiCounters::Live();
+  for (int i = 0; i < 50; ++i) Erase(s.form->Handle());
+  EXPECT_EQ(fw::GdiCounters::Live(), live);
 }
 
 INSTANTIATE_TEST_SUITE_P(TestPictureAndBitmapA, FxFormFillTiled, ::testing::Values(0, 1));

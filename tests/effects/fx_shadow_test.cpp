@@ -11,6 +11,7 @@
 #include "effects/fx_errors.h"
 #include "effects/fx_form_shadow.h"
 #include "effects/fx_shadow_strip.h"
+#include "framework/gdi.h"
 #include "fx_form_fixture.h"
 
 namespace {
@@ -326,6 +327,12 @@ TEST(FxFormShadow, TracingAndsTheCheckerboardOverTheStripPixels) {
         ASSERT_EQ(s.At(x, y), expected) << x << "," << y;
       }
   }
+  // The pattern is built once; each erase frees what it made.
+  const long live = fw::GdiCounters::Live();
+  fxtest::Surface s(4, 200);
+  for (int i = 0; i < 50; ++i)
+    SendMessageW(shadow->RightStrip(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(s.DC()), 0);
+  EXPECT_EQ(fw::GdiCounters::Live(), live);
 }
 
 TEST(FxFormShadow, NoneStyleLeavesErasingToTheSystem) {
