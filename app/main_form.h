@@ -32,6 +32,9 @@ class TForm1 : public fw::TForm, private core::ConverterView {
   explicit TForm1(fw::TComponent* owner);
   ~TForm1() override;
   std::wstring ClassName() const override { return L"TForm1"; }
+  // The control's own setters, beside the view's per-item ones below.
+  using fw::TControl::SetCaption;
+  using fw::TControl::SetHint;
 
   // ---- controls and components of the stored description (owned by the form)
   skin::TSkinLabel* SkinLabel1 = nullptr;  // over the value field
