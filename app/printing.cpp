@@ -12,6 +12,38 @@
 namespace app {
 namespace {
 
+// The print dialog and the spooler's printer list come from libraries that
+// are loaded on the first print, not at start: they would otherwise cost
+// every start of the program time and memory. Once loaded they stay.
+class PrintLibraries {
+ public:
+  using PrintDlgProc = BOOL(WINAPI*)(LPPRINTDLGW);
+  using ExtendedErrorProc = DWORD(WINAPI*)();
+  using EnumPrintersProc = BOOL(WINAPI*)(DWORD, LPWSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD);
+
+  static const PrintLibraries& Get() {
+    static const PrintLibraries libraries;
+    return libraries;
+  }
+
+  PrintDlgProc printDlg = nullptr;
+  ExtendedErrorProc extendedError = nullptr;
+  EnumPrintersProc enumPrinters = nullptr;
+
+ private:
+  template <class F>
+  static F Find(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+  }
+  PrintLibraries() {
+    HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
+    HMODULE spooler = LoadLibraryW(L"winspool.drv");
+    printDlg = Find<PrintDlgProc>(dialogs, "PrintDlgW");
+    extendedError = Find<ExtendedErrorProc>(dialogs, "CommDlgExtendedError");
+    enumPrinters = Find<EnumPrintersProc>(spooler, "EnumPrintersW");
+  }
+};
+
 // The handles PrintDlgW allocates for the chosen settings.
 struct PrintDialogHandles {
   HGLOBAL devMode = nullptr;
@@ -25,6 +57,8 @@ struct PrintDialogHandles {
 class RealPrinters final : public PrinterSystem {
  public:
   bool AnyPrinterInstalled() override {
+    const auto EnumPrintersW = PrintLibraries::Get().enumPrinters;
+    if (!EnumPrintersW) return false;
     const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
     DWORD needed = 0;
     DWORD count = 0;
@@ -36,12 +70,15 @@ class RealPrinters final : public PrinterSystem {
   }
 
   PrinterChoice ChoosePrinter(HWND owner) override {
+    const PrintLibraries& libraries = PrintLibraries::Get();
+    if (!libraries.printDlg || !libraries.extendedError)
+      throw core::Exception(L"The Print dialog is not available on this system");
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
     dialog.nCopies = 1;
-    const BOOL chosen = PrintDlgW(&dialog);
+    const BOOL chosen = libraries.printDlg(&dialog);
     PrintDialogHandles handles{dialog.hDevMode, dialog.hDevNames};
     PrinterChoice choice;
     if (chosen) {
@@ -49,7 +86,7 @@ class RealPrinters final : public PrinterSystem {
       if (!choice.dc) throw core::Exception(L"The printer could not be opened");
       return choice;
     }
-    const DWORD error = CommDlgExtendedError();
+    const DWORD error = libraries.extendedError();
     if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES || error == PDERR_PRINTERNOTFOUND) {
       choice.noPrinter = true;
     } else if (error != 0) {
