@@ -304,3 +304,24 @@ TEST_F(MainForm, PrintNeedsATargetThenAPrinterThenPrintsWhatIsShown) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainFormCycles, CreateShowDestroyLeavesNoObjectsBehind) {
+  apptest::TestApplication();
+  auto cycle = [] {
+    TForm1 form(&apptest::TestApplication());
+    form.SetCommandLine(L"converter.exe -r");
+    form.Show();
+    form.Hide();
+  };
+  cycle();
+  const long gdi = fw::GdiCounters::Live();
+  const int components = apptest::TestApplication().ComponentCount();
+  for (int i = 0; i < 20; ++i) cycle();
+  EXPECT_EQ(fw::GdiCounters::Live(), gdi);
+  EXPECT_EQ(apptest::TestApplication().ComponentCount(), components);
+  EXPECT_EQ(fx::TFxOneInstance::InstanceCount(), 0);
+}
+
+}  // namespace

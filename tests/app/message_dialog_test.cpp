@@ -291,3 +291,25 @@ TEST_F(MessageDialog, IconPixelsAreTheStockIcon) {
 }
 
 }  // namespace
+
+namespace {
+
+int ProcessTopLevelWindows() { return static_cast<int>(apptest::VisibleWindowsOfClass(L"TMessageForm").size()); }
+
+TEST(MessageDialogCycles, BuildAndDestroyLeavesNoObjectsBehind) {
+  apptest::TestApplication();
+  // The first dialog measures and caches; count from the second on.
+  delete app::BuildMessageDialog(L"warm up", app::dtError, {app::dbOK});
+  const long gdi = fw::GdiCounters::Live();
+  const int components = apptest::TestApplication().ComponentCount();
+  for (int i = 0; i < 300; ++i) {
+    std::unique_ptr<TMessageForm> form(
+        app::BuildMessageDialog(L"cycle " + std::to_wstring(i), app::dtInformation, {app::dbYes, app::dbNo}));
+    form->HandleNeeded();
+  }
+  EXPECT_EQ(fw::GdiCounters::Live(), gdi);
+  EXPECT_EQ(apptest::TestApplication().ComponentCount(), components);
+  EXPECT_EQ(ProcessTopLevelWindows(), 0);
+}
+
+}  // namespace
