@@ -43,7 +43,13 @@ void ExpectDialogAndOk(DWORD processId, const wchar_t* className, const wchar_t*
   EXPECT_EQ(dialog->className, className);
   EXPECT_EQ(dialog->caption, caption);
   EXPECT_EQ(dialog->text, text) << Narrow(dialog->text);
-  EXPECT_EQ(dialog->buttons, std::vector<std::wstring>{L"OK"});
+  if (dialog->className == L"#32770") {
+    // The system box: one button, OK, captioned in the system's language.
+    EXPECT_EQ(dialog->buttons.size(), 1u);
+    EXPECT_NE(GetDlgItem(dialog->window, IDOK), nullptr);
+  } else {
+    EXPECT_EQ(dialog->buttons, std::vector<std::wstring>{L"OK"});
+  }
   EXPECT_EQ(dialog->iconName, icon);
   ASSERT_TRUE(e2e::PressOk(*dialog));
 }
