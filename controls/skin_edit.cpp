@@ -321,4 +321,12 @@ void TSkinEdit::WMMove(fw::TMessage& m) {
   Invalidate();
 }
 
+void TSkinEdit::WMGetDlgCode(fw::TMessage& m) {
+  fw::TCustomEdit::WMGetDlgCode(m);
+  // The system's multi-line edit asks for every key; this field holds one
+  // line, so Esc (and Enter, when the form has a default button) belong to
+  // the form, as in any one-line edit.
+  m.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+}
+
 }  // namespace skin

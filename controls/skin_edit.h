@@ -69,6 +69,7 @@ class TSkinEdit : public fw::TCustomEdit {
   void WMMove(fw::TMessage& m) override;
   void WMKeyDown(fw::TMessage& m) override;
   void WMChar(fw::TMessage& m) override;
+  void WMGetDlgCode(fw::TMessage& m) override;
   void CMMouseEnter(fw::TMessage& m) override;
   void CMMouseLeave(fw::TMessage& m) override;
   void CMParentColorChanged(fw::TMessage& m) override;

@@ -8,6 +8,7 @@
 
 #include "controls/flat_border.h"
 #include "controls/skin_edit.h"
+#include "framework/button.h"
 #include "framework/gdi.h"
 #include "tests/controls/edit_combo_fixture.h"
 
@@ -172,6 +173,26 @@ TEST_F(SkinEditTest, TabMovesOnAndInsertsNothing) {
   Pump();
   EXPECT_EQ(edit_->Text(), L"12");
   EXPECT_EQ(GetFocus(), other.Handle());
+}
+
+TEST_F(SkinEditTest, EscapeFromTheFieldClicksTheCancelButton) {
+  // The multi-line style is only there for the alignment: like any one-line
+  // field, the edit leaves Esc to the form.
+  fw::TButton cancel(nullptr);
+  cancel.SetParent(form_);
+  cancel.SetBounds(200, 160, 80, 25);
+  cancel.SetCancel(true);
+  int clicks = 0;
+  cancel.OnClick = [&](fw::TObject*) { ++clicks; };
+  cancel.HandleNeeded();
+  edit_->SetFocus();
+  Pump();
+  ASSERT_EQ(GetFocus(), edit_->Handle());
+  PostMessageW(edit_->Handle(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageW(edit_->Handle(), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+  Pump();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(edit_->Text(), L"12");
 }
 
 TEST_F(SkinEditTest, CtrlEnterInsertsNothing) {
