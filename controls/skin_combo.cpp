@@ -453,6 +453,17 @@ void TSkinComboBox::DrawBorder(bool hot) {
   if (HandleAllocated()) DrawFlatBorder(nullptr, Handle(), hot);
 }
 
+void TSkinComboBox::PaintNormalBackground(HDC dc, const RECT& rect, bool wallpaperAllowed) {
+  fw::TBitmap* wallpaper = EffectiveWallpaper();
+  if (wallpaperAllowed && options_.Contains(ocPaintWallpaper) && wallpaper) {
+    DrawWallpaperAnchored(dc, wallpaper, anchor_, SRCCOPY, options_.Contains(ocTileWallpaper), rect);
+  } else if (options_.Contains(ocPaintTransparently)) {
+    PaintParentBackgroundClipped(this, dc, rect);
+  } else {
+    FillRect(dc, &rect, Brush().Handle());
+  }
+}
+
 void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState state) {
   HDC dc = Canvas().Handle();
   // 1. the flat border
@@ -463,8 +474,11 @@ void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState st
     return;
   }
   if (index < 0) {
-    // No item (an empty list): the face in the control's colour.
-    FillRect(dc, &rect, Brush().Handle());
+    // No row chosen yet: the face shows the same background as an unselected
+    // row, so the field does not flash white before the first choice. An empty
+    // wallpaper list keeps its colour, as its erase does.
+    if (IsRectEmpty(&anchor_)) anchor_ = ClientRect();
+    PaintNormalBackground(dc, rect, SendMessageW(Handle(), CB_GETCOUNT, 0, 0) > 0);
     return;
   }
   // 3. the colours are put back at the end, also after a throw
@@ -491,14 +505,7 @@ void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState st
       FillRect(dc, &fill, brush.Get());
     }
   } else {
-    fw::TBitmap* wallpaper = EffectiveWallpaper();
-    if (options_.Contains(ocPaintWallpaper) && wallpaper) {
-      DrawWallpaperAnchored(dc, wallpaper, anchor_, SRCCOPY, options_.Contains(ocTileWallpaper), rect);
-    } else if (options_.Contains(ocPaintTransparently)) {
-      PaintParentBackgroundClipped(this, dc, rect);
-    } else {
-      FillRect(dc, &rect, Brush().Handle());
-    }
+    PaintNormalBackground(dc, rect, true);
   }
 
   // 5. the image column

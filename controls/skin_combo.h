@@ -123,6 +123,8 @@ class TSkinComboBox : public fw::TCustomComboBox {
   int ImageWidth() const;
   void DrawImage(HDC dc, int index, const RECT& rect, int imageWidth);
   void DrawBorder(bool hot);
+  // An unselected row's background: wallpaper, the parent, or the colour.
+  void PaintNormalBackground(HDC dc, const RECT& rect, bool wallpaperAllowed);
   void Changed() { Invalidate(); }
 
   TSkinOptions options_{ocBevelOnlyIfSel};

@@ -282,6 +282,35 @@ TEST_F(SkinComboTest, EmptyWallpaperComboErasesWithItsColour) {
   EXPECT_EQ(surface.At(20, 15), TilePixel(20 % kTileW, 15 % kTileH));
 }
 
+TEST_F(SkinComboTest, FaceWithoutAChoiceShowsTheNormalBackground) {
+  // Before any row is chosen the system asks for item -1 in the face box.
+  AddItems(3);
+  auto face = DrawRow(-1, 0, RECT{0, 0, 150, 16});
+  int wallpaper = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 150; ++x)
+      if (face->At(x, y) == TilePixel(x % kTileW, y % kTileH)) ++wallpaper;
+  EXPECT_EQ(wallpaper, 150 * 16);
+
+  combo_->SetOptions(TSkinOptions{skin::ocPaintTransparently});
+  face = DrawRow(-1, 0, RECT{0, 0, 150, 16});
+  POINT at{0, 0};
+  ::ClientToScreen(combo_->Handle(), &at);
+  ::ScreenToClient(form_->Handle(), &at);
+  int wrong = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 150; ++x)
+      if (face->At(x, y) != Backdrop(at.x + x, at.y + y)) ++wrong;
+  EXPECT_EQ(wrong, 0);
+
+  // An empty wallpaper list keeps its colour, as its erase does.
+  combo_->SetOptions(TSkinOptions{skin::ocPaintWallpaper, skin::ocTileWallpaper});
+  combo_->Items().Clear();
+  combo_->SetColor(static_cast<fw::TColor>(RGB(10, 200, 30)));
+  face = DrawRow(-1, 0, RECT{0, 0, 150, 16});
+  EXPECT_EQ(face->Count(RGB(10, 200, 30), RECT{0, 0, 150, 16}), 150 * 16);
+}
+
 TEST_F(SkinComboTest, TransparentRowsShowTheFormBehindTheCombo) {
   combo_->SetOptions(TSkinOptions{skin::ocPaintTransparently});
   AddItems(3);
