@@ -62,8 +62,13 @@ void ExpectErrorBox(DWORD pid, const std::wstring& text) {
   ExpectDialogAndOk(pid, L"#32770", L"Converter", text, L"stop");
 }
 
+// No dialog on screen. A dialog that was just answered may still exist for a
+// moment, hidden, until its owner destroys it.
 bool NoDialog(DWORD pid) {
-  return e2e::TopLevelWindows(pid, L"TMessageForm").empty() && e2e::TopLevelWindows(pid, L"#32770").empty();
+  for (const wchar_t* cls : {L"TMessageForm", L"#32770"})
+    for (HWND w : e2e::TopLevelWindows(pid, cls))
+      if (IsWindowVisible(w)) return false;
+  return true;
 }
 
 // One English copy of the program serves the tests of this suite, in order.
@@ -371,11 +376,8 @@ TEST(Keyboard, TabArrowsTypingEnterAndEsc) {
   }
   EXPECT_EQ(w.Value(), L"17");
 
-  // Esc in the main window clicks Close. (The value and result fields keep
-  // Esc for themselves: their edit windows are multi-line and want every key.)
-  e2e::WaitFor([&] { return Focused(form) == w.value; }, 2s);
-  Keys({VK_TAB, VK_TAB});
-  EXPECT_TRUE(e2e::WaitFor([&] { return Focused(form) == w.source; }, 5s));
+  // Esc in the main window clicks Close, also from the value field.
+  EXPECT_TRUE(e2e::WaitFor([&] { return Focused(form) == w.value; }, 2s));
   Keys({VK_ESCAPE});
   EXPECT_EQ(p.WaitForExit(10s), 0);
 }
