@@ -80,25 +80,12 @@ void TSkinBtn::SetSimpleView(bool value) {
   Invalidate();
 }
 
-fw::TBitmap& TSkinBtn::Wallpaper() {
-  if (!wallpaper_) {
-    wallpaper_ = std::make_unique<fw::TBitmap>();
-    wallpaper_->OnChange = [this] { WallpaperChanged(); };
-  }
-  return *wallpaper_;
-}
+fw::TBitmap& TSkinBtn::Wallpaper() { return wallpaper_.Get(); }
 
 void TSkinBtn::SetWallpaper(const fw::TBitmap& value) {
   // The setter repaints; only later edits of the picture also announce a
   // colour change.
-  fw::TBitmap& own = Wallpaper();
-  own.OnChange = nullptr;
-  struct Rewire {
-    TSkinBtn* button;
-    fw::TBitmap& bitmap;
-    ~Rewire() { bitmap.OnChange = [b = button] { b->WallpaperChanged(); }; }
-  } rewire{this, own};
-  own.Assign(value);
+  wallpaper_.Set(value);
   Invalidate();
 }
 
@@ -270,7 +257,7 @@ void TSkinBtn::CMMouseLeave(TMessage& m) {
 // ---- painting
 
 fw::TBitmap* TSkinBtn::EffectiveWallpaperBitmap() const {
-  return EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.get());
+  return EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
 }
 
 bool TSkinBtn::FrameShown() const { return !(flat_ && !mouseInside_ && !Designing()); }

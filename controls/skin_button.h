@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "controls/owned_wallpaper.h"
 #include "controls/glyph.h"
 #include "controls/image_list.h"
 #include "controls/skin_images.h"
@@ -49,7 +50,7 @@ class TSkinBtn : public fw::TButton {
   // The own wallpaper, created on first access.
   fw::TBitmap& Wallpaper();
   void SetWallpaper(const fw::TBitmap& value);
-  bool HasWallpaper() const { return wallpaper_ != nullptr; }
+  bool HasWallpaper() const { return wallpaper_.Existing() != nullptr; }
   TSkinImages* SkinImages() const { return skinImages_; }
   void SetSkinImages(TSkinImages* value);
   int IdWallpaper() const { return idWallpaper_; }
@@ -127,7 +128,7 @@ class TSkinBtn : public fw::TButton {
   int shadowSize_ = 1;
   TShadowPosition shadowPos_ = spLeftTop;
   bool simpleView_ = false;
-  std::unique_ptr<fw::TBitmap> wallpaper_;
+  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
   TSkinImages* skinImages_ = nullptr;  // not owned
   int idWallpaper_ = -1;
   fw::TColor colorStart_ = fw::clBtnFace;

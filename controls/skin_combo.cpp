@@ -105,25 +105,19 @@ void TSkinComboBox::SetSelColor(fw::TColor color) {
   Changed();
 }
 
-fw::TBitmap& TSkinComboBox::Wallpaper() {
-  if (!wallpaper_) {
-    wallpaper_ = std::make_unique<fw::TBitmap>();
-    wallpaper_->OnChange = [this] { Changed(); };
-  }
-  return *wallpaper_;
+fw::TBitmap& TSkinComboBox::Wallpaper() { return wallpaper_.Get(); }
+
+void TSkinComboBox::SetWallpaper(const fw::TBitmap& bitmap) {
+  wallpaper_.Set(bitmap);
+  Changed();
 }
 
-void TSkinComboBox::SetWallpaper(const fw::TBitmap& bitmap) { Wallpaper().Assign(bitmap); }
+fw::TBitmap& TSkinComboBox::SelWallpaper() { return selWallpaper_.Get(); }
 
-fw::TBitmap& TSkinComboBox::SelWallpaper() {
-  if (!selWallpaper_) {
-    selWallpaper_ = std::make_unique<fw::TBitmap>();
-    selWallpaper_->OnChange = [this] { Changed(); };
-  }
-  return *selWallpaper_;
+void TSkinComboBox::SetSelWallpaper(const fw::TBitmap& bitmap) {
+  selWallpaper_.Set(bitmap);
+  Changed();
 }
-
-void TSkinComboBox::SetSelWallpaper(const fw::TBitmap& bitmap) { SelWallpaper().Assign(bitmap); }
 
 void TSkinComboBox::SetSkinImages(TSkinImages* images) {
   if (images == skinImages_) return;
@@ -147,11 +141,11 @@ void TSkinComboBox::SetidSelWallpaper(int index) {
 }
 
 fw::TBitmap* TSkinComboBox::EffectiveWallpaper() const {
-  return skin::EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.get());
+  return skin::EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
 }
 
 fw::TBitmap* TSkinComboBox::EffectiveSelWallpaper() const {
-  return skin::EffectiveWallpaper(skinImages_, idSelWallpaper_, selWallpaper_.get());
+  return skin::EffectiveWallpaper(skinImages_, idSelWallpaper_, selWallpaper_.Existing());
 }
 
 void TSkinComboBox::SetGlyph(const fw::TBitmap& bitmap) { glyph_.Assign(bitmap); }

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "controls/owned_wallpaper.h"
 #include "controls/image_list.h"
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
@@ -131,8 +132,8 @@ class TSkinComboBox : public fw::TCustomComboBox {
   fw::TColor selColor_ = fw::clHighlight;
   fw::TFont selFont_;
   bool applyingParentFont_ = false;
-  std::unique_ptr<fw::TBitmap> wallpaper_;
-  std::unique_ptr<fw::TBitmap> selWallpaper_;
+  OwnedWallpaper wallpaper_{[this] { Changed(); }};
+  OwnedWallpaper selWallpaper_{[this] { Changed(); }};
   TSkinImages* skinImages_ = nullptr;  // not owned
   TSkinChangeLink imagesLink_;
   int idWallpaper_ = -1;

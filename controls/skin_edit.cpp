@@ -79,17 +79,11 @@ void TSkinEdit::SetOptions(TSkinOptions options) {
   Perform(fw::CM_COLORCHANGED, 0, 0);
 }
 
-fw::TBitmap& TSkinEdit::Wallpaper() {
-  if (!wallpaper_) {
-    wallpaper_ = std::make_unique<fw::TBitmap>();
-    wallpaper_->OnChange = [this] { WallpaperChanged(); };
-  }
-  return *wallpaper_;
-}
+fw::TBitmap& TSkinEdit::Wallpaper() { return wallpaper_.Get(); }
 
 void TSkinEdit::SetWallpaper(const fw::TBitmap& bitmap) {
-  Wallpaper().Assign(bitmap);
-  Invalidate();
+  wallpaper_.Set(bitmap);
+  WallpaperChanged();
 }
 
 void TSkinEdit::WallpaperChanged() {
@@ -113,7 +107,7 @@ void TSkinEdit::SetidWallpaper(int index) {
 }
 
 fw::TBitmap* TSkinEdit::EffectiveWallpaper() const {
-  return skin::EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.get());
+  return skin::EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
 }
 
 bool TSkinEdit::Decorated() const {

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "controls/owned_wallpaper.h"
 #include "controls/skin_focus.h"
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
@@ -35,7 +36,7 @@ class TSkinEdit : public fw::TCustomEdit {
 
   // The own wallpaper, created on first access.
   fw::TBitmap& Wallpaper();
-  bool HasWallpaper() const { return static_cast<bool>(wallpaper_); }
+  bool HasWallpaper() const { return wallpaper_.Existing() != nullptr; }
   void SetWallpaper(const fw::TBitmap& bitmap);
   TSkinImages* SkinImages() const { return skinImages_; }  // not owned
   void SetSkinImages(TSkinImages* images);
@@ -86,7 +87,7 @@ class TSkinEdit : public fw::TCustomEdit {
   void Paste();
 
   TSkinOptions options_;
-  std::unique_ptr<fw::TBitmap> wallpaper_;
+  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
   TSkinImages* skinImages_ = nullptr;  // not owned
   int idWallpaper_ = -1;
   TSkinChangeLink imagesLink_;

@@ -87,23 +87,10 @@ void TSkinLabel::SetSimpleView(bool value) {
   Repaint();
 }
 
-fw::TBitmap& TSkinLabel::Wallpaper() {
-  if (!wallpaper_) {
-    wallpaper_ = std::make_unique<fw::TBitmap>();
-    wallpaper_->OnChange = [this] { WallpaperChanged(); };
-  }
-  return *wallpaper_;
-}
+fw::TBitmap& TSkinLabel::Wallpaper() { return wallpaper_.Get(); }
 
 void TSkinLabel::SetWallpaper(const fw::TBitmap& value) {
-  fw::TBitmap& own = Wallpaper();
-  own.OnChange = nullptr;
-  struct Rewire {
-    TSkinLabel* label;
-    fw::TBitmap& bitmap;
-    ~Rewire() { bitmap.OnChange = [l = label] { l->WallpaperChanged(); }; }
-  } rewire{this, own};
-  own.Assign(value);
+  wallpaper_.Set(value);
   Repaint();
 }
 
@@ -182,7 +169,7 @@ void TSkinLabel::Paint() {
   const RECT client = ClientRect();
   if (!Transparent()) {
     // The label has no tiling option: its wallpaper is always tiled.
-    fw::TBitmap* wallpaper = EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.get());
+    fw::TBitmap* wallpaper = EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
     if (!DrawWallpaper(c.Handle(), wallpaper, client, SRCCOPY, true)) {
       c.Brush().SetColor(Color());
       c.FillRect(client);

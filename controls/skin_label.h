@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/owned_wallpaper.h"
 #include "controls/glyph.h"
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
@@ -68,7 +69,7 @@ class TSkinLabel : public fw::TCustomLabel {
   int shadowSize_ = 1;
   TShadowPosition shadowPos_ = spLeftTop;
   bool simpleView_ = false;
-  std::unique_ptr<fw::TBitmap> wallpaper_;
+  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
   TSkinImages* skinImages_ = nullptr;  // not owned
   int idWallpaper_ = -1;
   TBevelCut bevelInner_ = bvNone;
