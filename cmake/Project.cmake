@@ -15,6 +15,8 @@ if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_link_options(-Wl,--high-entropy-va)
   endif()
+  # Release programs carry no symbol tables: a smaller file to load at every start.
+  add_link_options($<$<CONFIG:Release>:-s>)
 endif()
 
 if(CONVERTER_BUILD_TESTS)
