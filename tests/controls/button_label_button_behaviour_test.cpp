@@ -16,18 +16,7 @@ namespace {
 
 using namespace skin;
 
-struct ButtonTest : ::testing::Test {
-  static inline TiledForm* shared = nullptr;
-  static void SetUpTestSuite() {
-    App();
-    shared = new TiledForm;
-    ShowActive(*shared);
-  }
-  static void TearDownTestSuite() {
-    delete shared;
-    shared = nullptr;
-  }
-  TiledForm& form = *shared;
+struct ButtonTest : SharedFormTest {
   std::vector<fw::TControl*> made;
   std::vector<std::wstring> clicks;
 

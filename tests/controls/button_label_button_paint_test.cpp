@@ -16,25 +16,10 @@ namespace {
 
 using namespace skin;
 
-COLORREF Sys(int index) { return GetSysColor(index); }
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
 
 // The main window's keypad: 57 x 25, bold white digits with a black shadow,
 // elliptical and transparent.
-struct KeypadTest : ::testing::Test {
-  // One shown form for the suite: hiding a window costs Wine seconds here.
-  static inline TiledForm* shared = nullptr;
-  static void SetUpTestSuite() {
-    App();
-    shared = new TiledForm;
-    ShowActive(*shared);
-  }
-  static void TearDownTestSuite() {
-    delete shared;
-    shared = nullptr;
-  }
-  TiledForm& form = *shared;
+struct KeypadTest : SharedFormTest {
   TSkinBtn* key = nullptr;
   TSkinBtn* other = nullptr;
   static constexpr int kLeft = 23, kTop = 31;

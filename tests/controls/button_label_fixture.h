@@ -152,4 +152,24 @@ inline void TypeChar(wchar_t ch) {
   Pump();
 }
 
+inline COLORREF Sys(int index) { return GetSysColor(index); }
+inline const COLORREF kWhite = RGB(255, 255, 255);
+inline const COLORREF kBlack = RGB(0, 0, 0);
+
+// A suite whose tests share one shown tiled form: hiding a window costs Wine
+// seconds here, so it is shown once per suite.
+struct SharedFormTest : ::testing::Test {
+  static inline TiledForm* shared = nullptr;
+  static void SetUpTestSuite() {
+    App();
+    shared = new TiledForm;
+    ShowActive(*shared);
+  }
+  static void TearDownTestSuite() {
+    delete shared;
+    shared = nullptr;
+  }
+  TiledForm& form = *shared;
+};
+
 }  // namespace button_label_test

@@ -12,22 +12,8 @@ namespace {
 
 using namespace skin;
 
-COLORREF Sys(int index) { return GetSysColor(index); }
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
 
-struct LabelTest : ::testing::Test {
-  static inline TiledForm* shared = nullptr;
-  static void SetUpTestSuite() {
-    App();
-    shared = new TiledForm;
-    ShowActive(*shared);
-  }
-  static void TearDownTestSuite() {
-    delete shared;
-    shared = nullptr;
-  }
-  TiledForm& form = *shared;
+struct LabelTest : SharedFormTest {
   TSkinLabel* label = nullptr;
   static constexpr int kLeft = 13, kTop = 7;
 
