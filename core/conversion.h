@@ -7,7 +7,8 @@
 
 namespace core {
 
-// Held by the main window for the whole run; all zero at start, never reset.
+// Held by the main window for the whole run; all zero at start. The second
+// factor goes back to 0 whenever the target list is refilled.
 struct ConversionState {
   int category = 0;  // 0 none chosen yet, 1 mass, 2 length, 3 volume
   double firstFactor = 0;

@@ -38,6 +38,10 @@ void ConverterLogic::SourceListChanged() {
   view_.SetResultText(std::wstring());
   state_.category = row.category;
   state_.firstFactor = row.factor;
+  // The refilled target list has no selection, so no target factor holds any
+  // more: typing now reports the missing target instead of converting with
+  // the previous pair's factor into a number of another category.
+  state_.secondFactor = 0;
 }
 
 void ConverterLogic::TargetListChanged() {

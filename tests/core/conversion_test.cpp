@@ -225,10 +225,13 @@ TEST_F(ListHandlers, TypingUsesTheFactorsAsTheyStand) {
   EXPECT_EQ(view.errors[1], L"Floating point division by zero");
   view.PickTarget(3);  // Pound
   EXPECT_EQ(view.resultText, L"6,61387326055133");
-  view.PickSource(12);  // Meter: second factor kept
+  view.PickSource(12);  // Meter: the refilled target list drops the Pound factor
   EXPECT_EQ(view.resultText, L"");
+  EXPECT_EQ(logic.state().secondFactor, 0);
   view.Type(L"1");
-  EXPECT_EQ(view.resultText, L"2,20462442018378") << "first factor 1 over the old second factor 0.453592";
+  ASSERT_EQ(view.errors.size(), 3u);
+  EXPECT_EQ(view.errors[2], L"Floating point division by zero") << "no mass-over-length number";
+  EXPECT_EQ(view.resultText, L"");
 }
 
 TEST_F(ListHandlers, FailedConversionKeepsTheResultAndTheSecondFactor) {
