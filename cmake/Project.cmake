@@ -3,8 +3,16 @@
 
 option(CONVERTER_BUILD_TESTS "Build the tests" ON)
 option(CONVERTER_BUILD_BENCHMARKS "Build the benchmarks (native only)" ON)
+option(CONVERTER_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer (native only)" OFF)
+option(CONVERTER_BUILD_FUZZERS "Build the libFuzzer targets of the core (native, clang only)" OFF)
 
 add_compile_options(-Wall -Wextra)
+
+if(CONVERTER_SANITIZE AND NOT WIN32)
+  # Any finding ends the program, so a test that provokes one fails.
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=address,undefined)
+endif()
 
 if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds one or more of the three builds: native, win64 (PE32+), win32 (PE32).
 #   scripts/build.sh [native] [win64] [win32]     (default: all three)
+# and the sanitized native build with the fuzz targets (clang):
+#   scripts/build.sh native-asan
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 builds=("$@"); ((${#builds[@]})) || builds=(native win64 win32)
@@ -14,6 +16,10 @@ fi
 for b in "${builds[@]}"; do
   case "$b" in
     native) args=() ;;
+    # The core's tests under AddressSanitizer + UndefinedBehaviorSanitizer, and
+    # the libFuzzer targets (scripts/fuzz.sh).
+    native-asan) args=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCONVERTER_SANITIZE=ON
+                       -DCONVERTER_BUILD_FUZZERS=ON -DCONVERTER_BUILD_BENCHMARKS=OFF) ;;
     win64)  args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake") ;;
     # The 32-bit release is compiled and linked, never run here: it builds what
     # ships, not the test programs.

@@ -2,7 +2,7 @@
 # Installs whatever Debian packages the build and the tests need and are missing.
 set -euo pipefail
 packages=(
-  cmake make g++ python3 ccache
+  cmake make g++ python3 ccache clang libclang-rt-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
   wine wine64 xvfb xauth x11-utils fonts-liberation imagemagick

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs whatever is missing, builds all three builds, and runs every test:
-# natively, and the x86_64 Windows build under Wine with Xvfb.
+# natively (also under the sanitizers, and each fuzz target briefly), and the
+# x86_64 Windows build under Wine with Xvfb.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" native win64 win32
+"$root/scripts/build.sh" native native-asan win64 win32
 
 source "$root/scripts/wine-env.sh"
 trap wine_env_cleanup EXIT
@@ -13,6 +14,10 @@ wine_env_setup
 status=0
 echo "== native tests"
 ctest --test-dir "$root/build/native" --output-on-failure || status=1
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ctest --test-dir "$root/build/native-asan" --output-on-failure || status=1
+echo "== fuzzing the core's text entry points (30 s each; any finding fails)"
+"$root/scripts/fuzz.sh" 30 || status=1
 echo "== Windows x86_64 tests under Wine"
 ctest --test-dir "$root/build/win64" --output-on-failure || status=1
 # Benchmarks print ratios against a baseline measured in the same run; they
