@@ -7,6 +7,7 @@
 #include "app/fx_sys_info.h"
 #include "app/message_dialog.h"
 #include "app/no_printer_text.h"
+#include "app/no_result_text.h"
 #include "assets/resource_names.h"
 #include "controls/skin_button.h"
 #include "controls/skin_combo.h"
@@ -203,6 +204,12 @@ void TForm1::AboutBtnClick(fw::TObject*) {
 void TForm1::PrintBtnClick(fw::TObject*) {
   if (TargetText().empty()) {
     ShowMessage(core::MessageFor(core::MessageId::kNoTarget, Language()));
+    return;
+  }
+  // The result field may still show an earlier value's result: never print
+  // it beside a value it does not belong to.
+  if (!logic_.resultIsCurrent()) {
+    ShowMessageDialog(std::wstring(NoResultText(Language())), dtInformation, {dbOK}, 0);
     return;
   }
   SYSTEMTIME now{};

@@ -35,6 +35,7 @@ void ConverterLogic::SourceListChanged() {
   }
   const CatalogRow& row = Catalog()[index];
   view_.SetTargetItems(TargetListTexts(row.category, language_));
+  resultIsCurrent_ = false;
   view_.SetResultText(std::wstring());
   state_.category = row.category;
   state_.firstFactor = row.factor;
@@ -54,8 +55,11 @@ void ConverterLogic::TargetListChanged() {
 void ConverterLogic::ValueFieldChanged() { ConvertValue(); }
 
 void ConverterLogic::ConvertValue() {
-  // On failure the exception leaves before the result field is touched.
+  // On failure the exception leaves before the result field is touched, so
+  // the field keeps the result of an earlier value.
+  resultIsCurrent_ = false;
   view_.SetResultText(Convert(view_.ValueText(), state_.firstFactor, state_.secondFactor, settings_));
+  resultIsCurrent_ = true;
 }
 
 void ConverterLogic::KeyPressed(KeypadKey key) {

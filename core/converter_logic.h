@@ -31,6 +31,9 @@ class ConverterLogic {
   Language language() const { return language_; }
   const ConversionState& state() const { return state_; }
   bool firstKeyFlag() const { return firstKeyFlag_; }
+  // True while the result field holds the conversion of the value text as it
+  // stands: after a failed conversion or a new source unit it holds none.
+  bool resultIsCurrent() const { return resultIsCurrent_; }
 
  private:
   void ConvertValue();
@@ -40,6 +43,7 @@ class ConverterLogic {
   Language language_ = Language::kEnglish;
   ConversionState state_;
   bool firstKeyFlag_ = false;
+  bool resultIsCurrent_ = false;
 };
 
 }  // namespace core

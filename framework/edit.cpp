@@ -108,9 +108,18 @@ void TCustomEdit::CNCommand(TMessage& m) {
 
 void TCustomEdit::CMTextChanged(TMessage& m) {
   TWinControl::CMTextChanged(m);
-  // Multi-line edits send no EN_CHANGE for WM_SETTEXT; without a window
-  // there is no EN_CHANGE at all.
-  if (!HandleAllocated() || (GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_MULTILINE) != 0) Change();
+  // Without a window there is no EN_CHANGE at all.
+  if (!HandleAllocated()) Change();
+}
+
+void TCustomEdit::WMSetText(TMessage& m) {
+  // Multi-line edits send no EN_CHANGE for WM_SETTEXT, whether the control's
+  // own setter or another program sent it: the change is raised here, once
+  // per real change.
+  const bool multiLine = (GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_MULTILINE) != 0;
+  const std::wstring before = multiLine ? GetText() : std::wstring();
+  DefaultHandler(m);
+  if (multiLine && m.Result && GetText() != before) Change();
 }
 
 }  // namespace fw

@@ -2,7 +2,7 @@
 // TCustomEdit / TEdit: the system single-line edit, superclassed under the
 // control's class name. OnChange follows every real change of the text (the
 // window's EN_CHANGE; for multi-line styles, which send none on WM_SETTEXT,
-// the text-changed notification).
+// the WM_SETTEXT itself, also when another program sends it).
 #include "framework/form.h"
 #include "framework/wincontrol.h"
 
@@ -47,6 +47,7 @@ class TCustomEdit : public TWinControl {
   void DoEnter() override;
   void CNCommand(TMessage& m) override;
   void CMTextChanged(TMessage& m) override;
+  void WMSetText(TMessage& m) override;
 
  private:
   bool readOnly_ = false;

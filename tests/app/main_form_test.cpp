@@ -303,6 +303,34 @@ TEST_F(MainForm, PrintNeedsATargetThenAPrinterThenPrintsWhatIsShown) {
   EXPECT_FALSE(page.dateTime.empty());
 }
 
+TEST_F(MainForm, PrintRefusesAResultThatBelongsToAnotherValue) {
+  ShowWith(L"converter.exe");
+  TForm1& f = *form_;
+  RecordingPrinters printers;
+  f.SetPrinters(printers);
+  auto setValue = [&](const wchar_t* text) {  // as a paste or a typed text arrives
+    apptest::WindowWatcher errorBox(L"#32770", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); },
+                                    std::chrono::milliseconds(1500));
+    SendMessageW(f.SkinEdit1->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  };
+  Pick(f, f.SkinComboBox1, 5);  // Kilogram
+  Pick(f, f.SkinComboBox2, 3);  // Pound: the result of 1 is shown
+  setValue(L"1x");              // refused: the field keeps the result of 1
+  EXPECT_NE(ClickPrint(f).find(L"There is no valid result to print"), std::wstring::npos);
+  Pick(f, f.SkinComboBox1, 12);  // Meter
+  {
+    apptest::WindowWatcher errorBox(L"#32770", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
+    Pick(f, f.SkinComboBox2, 3);  // Feet: "1x" is refused again
+  }
+  EXPECT_NE(ClickPrint(f).find(L"There is no valid result to print"), std::wstring::npos);
+  EXPECT_TRUE(printers.pages.empty());
+  setValue(L"2");
+  EXPECT_EQ(ClickPrint(f), L"");
+  ASSERT_EQ(printers.pages.size(), 1u);
+  EXPECT_EQ(printers.pages[0].value, L"2");
+  EXPECT_EQ(printers.pages[0].result, f.SkinEdit2->Text());
+}
+
 }  // namespace
 
 namespace {

@@ -87,6 +87,11 @@ TEST(TextChange, MultiLineEditRaisesOneChangePerRealChange) {
   edit->SetText(L"abc");
   edit->SetText(L"abd");
   EXPECT_EQ(changes, 2);
+  // WM_SETTEXT from outside (another program, an automation tool) too.
+  SendMessageW(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"xyz"));
+  SendMessageW(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"xyz"));
+  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(edit->Text(), L"xyz");
 }
 
 class TCountingLabel : public fw::TLabel {
