@@ -68,10 +68,14 @@ TApplication::TApplication() : TComponent(nullptr) {
   CreateBoundWindow(this, 0, L"TApplication", title_,
                     WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0,
                     0, nullptr, nullptr);
+  SetShowHint(true);
 }
 
 TApplication::~TApplication() {
   Destroying();
+  StopHintTimer();
+  hintControl_ = nullptr;
+  hintWindow_.reset();
   // Forms (and whatever else the application owns) go first, while the
   // application window still exists for them.
   DestroyComponents();
@@ -138,6 +142,9 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Idle() {
+  // The mouse left the program's controls: no hint stays.
+  POINT p{};
+  if (showHint_ && GetCursorPos(&p) && !FindDragTarget(p, true)) CancelHint();
   bool done = true;
   if (OnIdle) GuardedVoid([&] { OnIdle(this, done); }, this);
   if (done) WaitMessage();
@@ -151,6 +158,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
   }
   bool handled = false;
   if (OnMessage) OnMessage(msg, handled);
+  // Seen, never consumed: keys, clicks and activation end a hint.
+  if (hintWindow_ && hintWindow_->IsHintMsg(msg)) CancelHint();
   if (!handled) {
     // A copy: a filter may remove itself or others.
     auto filters = filters_;
@@ -172,6 +181,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
 // consumed is translated and dispatched.
 bool TApplication::IsKeyMsg(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && handle_)
+    SendMessageW(handle_, CM_APPKEYDOWN, msg.wParam, msg.lParam);
   TWinControl* control = TWinControl::FindControlOrOwner(msg.hwnd);
   if (!control) return false;
   return Guarded([&] { return control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0; },
@@ -218,13 +229,164 @@ void TApplication::ShowException(std::exception_ptr error) {
 
 // ---- hints
 
-void TApplication::SetHintWindowClass(HintWindowFactory factory) {
-  hintWindowClass_ = std::move(factory);
+namespace {
+
+// The nearest control, itself or an ancestor, that shows hints.
+TControl* HintControlOf(TControl* control) {
+  while (control && !control->ShowHint()) control = control->Parent();
+  if (control && control->IsDesigning()) return nullptr;
+  return control;
 }
 
-std::unique_ptr<THintWindow> TApplication::CreateHintWindow() {
-  if (hintWindowClass_) return hintWindowClass_(this);
-  return std::make_unique<THintWindow>(nullptr);
+// The control's hint, or its nearest ancestor's when it has none.
+std::wstring HintOf(TControl* control) {
+  for (; control; control = control->Parent())
+    if (!control->Hint().empty()) return control->Hint();
+  return {};
+}
+
+// The program is the foreground task: its thread's active window is one of
+// its own top-level windows.
+bool ForegroundTask() {
+  HWND active = GetActiveWindow();
+  if (!active) return false;
+  DWORD process = 0;
+  return GetWindowThreadProcessId(active, &process) == GetCurrentThreadId() &&
+         process == GetCurrentProcessId();
+}
+
+}  // namespace
+
+TControl* FindDragTarget(POINT screenPos, bool allowDisabled) {
+  HWND wnd = WindowFromPoint(screenPos);
+  TWinControl* found = wnd ? TWinControl::FindControlOrOwner(wnd) : nullptr;
+  if (!found) return nullptr;
+  POINT local = screenPos;
+  ::ScreenToClient(found->Handle(), &local);
+  if (TControl* child = found->ControlAtPos(local, allowDisabled)) return child;
+  return found;
+}
+
+void TApplication::SetShowHint(bool value) {
+  if (showHint_ == value) return;
+  showHint_ = value;
+  if (value) {
+    hintWindow_ = HintWindowClass().Create();
+    hintWindow_->SetColor(hintColor_);
+  } else {
+    hintWindow_.reset();
+  }
+}
+
+void TApplication::SetHintColor(TColor color) {
+  hintColor_ = color;
+  if (hintWindow_) hintWindow_->SetColor(color);
+}
+
+void TApplication::HintMouseMessage(TControl* control, const TMessage& m) {
+  POINT p = control->ClientToScreen(POINT{m.XPos(), m.YPos()});
+  TControl* candidate = HintControlOf(FindDragTarget(p, true));
+  if (!candidate) {
+    CancelHint();
+    return;
+  }
+  if (candidate == hintControl_ && PtInRect(&hintCursorRect_, p)) return;
+  int pause = hintActive_ ? hintShortPause_ : hintPause_;
+  candidate->Perform(CM_HINTSHOWPAUSE, hintActive_ ? 1 : 0, reinterpret_cast<LPARAM>(&pause));
+  if (!hintActive_ || pause != 0) {
+    bool wasActive = hintActive_;
+    CancelHint();
+    hintActive_ = wasActive;
+    hintControl_ = candidate;
+    StartHintTimer(pause, HintTimerMode::Show);
+  } else {
+    hintControl_ = candidate;
+    ActivateHint(p);
+  }
+}
+
+void TApplication::ActivateHint(POINT cursor) {
+  hintActive_ = false;
+  THintInfo info;
+  if (showHint_ && hintControl_ && ForegroundTask() &&
+      HintControlOf(FindDragTarget(cursor, true)) == hintControl_) {
+    info.HintControl = hintControl_;
+    info.HintPos = POINT{cursor.x, cursor.y + HintCursorMargin(GetCursor())};
+    info.HintMaxWidth = GetSystemMetrics(SM_CXSCREEN);
+    info.HintColor = hintColor_;
+    info.CursorRect = hintControl_->ClientRect();
+    info.CursorPos = hintControl_->ScreenToClient(cursor);
+    info.ReshowTimeout = 0;
+    info.HideTimeout = hintHidePause_;
+    info.HintStr = GetShortHint(HintOf(hintControl_));
+    info.HintWindowClass = HintWindowClass();
+    bool canShow = hintControl_->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
+    if (canShow && OnShowHint) OnShowHint(info.HintStr, canShow, info);
+    hintActive_ = canShow && hintControl_;
+    if (hintActive_ && !info.HintStr.empty()) {
+      if (!hintWindow_ || !info.HintWindowClass.IsClassOf(*hintWindow_)) {
+        hintWindow_.reset();
+        hintWindow_ = info.HintWindowClass.Create();
+      }
+      RECT r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
+      OffsetRect(&r, info.HintPos.x, info.HintPos.y);
+      POINT topLeft = hintControl_->ClientToScreen(POINT{info.CursorRect.left, info.CursorRect.top});
+      POINT bottomRight =
+          hintControl_->ClientToScreen(POINT{info.CursorRect.right, info.CursorRect.bottom});
+      hintCursorRect_ = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+      hintWindow_->SetColor(info.HintColor);
+      hintWindow_->ActivateHintData(r, info.HintStr, info.HintData);
+      if (info.ReshowTimeout < 1) StartHintTimer(info.HideTimeout, HintTimerMode::Hide);
+      else StartHintTimer(info.ReshowTimeout, HintTimerMode::Show);
+      return;
+    }
+  }
+  if (info.ReshowTimeout < 1) CancelHint();
+  else StartHintTimer(info.ReshowTimeout, HintTimerMode::Show);
+}
+
+void TApplication::CancelHint() {
+  if (!hintControl_) return;
+  HideHint();
+  hintControl_ = nullptr;
+  hintActive_ = false;
+  StopHintTimer();
+}
+
+void TApplication::HideHint() {
+  if (hintWindow_) hintWindow_->ReleaseHint();
+}
+
+void TApplication::ControlDestroyed(TControl* control) {
+  if (control && control == hintControl_) CancelHint();
+}
+
+void CALLBACK TApplication::HintTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+  if (instance && id == instance->hintTimer_)
+    GuardedVoid([] { instance->HintTimerExpired(); }, instance);
+}
+
+void TApplication::StartHintTimer(int ms, HintTimerMode mode) {
+  StopHintTimer();
+  hintTimerMode_ = mode;
+  hintTimer_ = SetTimer(nullptr, 0, static_cast<UINT>(ms < 0 ? 0 : ms), HintTimerProc);
+  if (!hintTimer_) CancelHint();
+}
+
+void TApplication::StopHintTimer() {
+  if (hintTimer_) KillTimer(nullptr, hintTimer_);
+  hintTimer_ = 0;
+}
+
+void TApplication::HintTimerExpired() {
+  StopHintTimer();
+  if (hintTimerMode_ == HintTimerMode::Show) {
+    POINT p{};
+    GetCursorPos(&p);
+    ActivateHint(p);
+  } else {
+    HideHint();
+  }
 }
 
 // ---- settings change
@@ -269,8 +431,23 @@ LRESULT TApplication::WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_SETTINGCHANGE: {  // same id as WM_WININICHANGE
       auto handlers = settingHandlers_;
       for (auto& h : handlers) GuardedVoid([&] { h.second(msg, wParam, lParam); }, this);
+      // A new hint window, with the screen's hint font as it is now.
+      if (showHint_) {
+        SetShowHint(false);
+        SetShowHint(true);
+      }
       break;
     }
+    case WM_ACTIVATEAPP:
+      // Posted, so that the loop sees them (and ends a hint on the way).
+      PostMessageW(wnd, wParam ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);
+      break;
+    case CM_ACTIVATE:
+    case CM_DEACTIVATE:
+    case CM_APPKEYDOWN:
+    case CM_APPSYSCOMMAND:
+      CancelHint();
+      return 0;
     case CM_SYNCHRONIZE: {
       // A worker thread's step, run here on the user-interface thread.
       auto* step = reinterpret_cast<std::function<void()>*>(lParam);

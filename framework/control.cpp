@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/application.h"
 #include "framework/wincontrol.h"
 
 namespace fw {
@@ -46,6 +47,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 
 TControl::~TControl() {
   Destroying();
+  if (TApplication* app = ApplicationInstance()) app->ControlDestroyed(this);
   font_->OnChange = nullptr;
   if (parent_) parent_->RemoveControl(this);
 }
@@ -145,7 +147,13 @@ void TControl::SetShowHint(bool value) {
 void TControl::SetParentShowHint(bool value) {
   if (parentShowHint_ == value) return;
   parentShowHint_ = value;
-  if (value && parent_) showHint_ = parent_->ShowHint();
+  if (value) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+}
+
+void TControl::CMParentShowHintChanged(TMessage&) {
+  if (!parentShowHint_ || !parent_ || showHint_ == parent_->ShowHint()) return;
+  showHint_ = parent_->ShowHint();
+  Perform(CM_SHOWHINTCHANGED, 0, 0);
 }
 
 void TControl::FontChanged() {
@@ -226,7 +234,11 @@ void TControl::Dispatch(TMessage& m) {
     case WM_NCHITTEST: WMNCHitTest(m); return;
     case WM_SETTEXT: WMSetText(m); return;
     case WM_CONTEXTMENU: WMContextMenu(m); return;
-    case WM_MOUSEMOVE: case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+      if (TApplication* app = ApplicationInstance()) app->HintMouseMessage(this, m);
+      WMMouse(m);
+      return;
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
       WMMouse(m); return;
@@ -262,6 +274,7 @@ void TControl::Dispatch(TMessage& m) {
     case CM_ENTER: CMEnter(m); return;
     case CM_EXIT: CMExit(m); return;
     case CM_SHOWHINTCHANGED: CMShowHintChanged(m); return;
+    case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(m); return;
     case CM_RECREATEWND: CMRecreateWnd(m); return;
     case CM_RELEASE: CMRelease(m); return;
     case CM_ACTIVATE: CMActivate(m); return;

@@ -280,6 +280,8 @@ class TControl : public TComponent {
   virtual void CMFontChanged(TMessage& m);
   virtual void CMParentColorChanged(TMessage& m);
   virtual void CMParentFontChanged(TMessage& m);
+  // Takes the parent's show-hint flag while ParentShowHint is set.
+  virtual void CMParentShowHintChanged(TMessage& m);
   virtual void CMTextChanged(TMessage& m);
   // Mouse messages are decoded once, here.
   virtual void WMMouse(TMessage& m);

@@ -261,6 +261,7 @@ void TForm::WMDestroy(TMessage& m) { DefaultHandler(m); }
 
 void TForm::WMSysCommand(TMessage& m) {
   TApplication* app = ApplicationInstance();
+  if (app && app->Handle()) SendMessageW(app->Handle(), CM_APPSYSCOMMAND, 0, reinterpret_cast<LPARAM>(&m));
   if ((m.WParam & 0xFFF0) == SC_MINIMIZE && app && app->MainForm() == this) {
     app->Minimize();
     m.Result = 0;

@@ -1,24 +1,43 @@
 #include "framework/hintwindow.h"
 
+#include <vector>
+
 #include "framework/gdi.h"
 
 namespace fw {
+namespace {
+
+THintWindowClass& CurrentHintWindowClass() {
+  static THintWindowClass current = THintWindowClass::Of<THintWindow>();
+  return current;
+}
+
+}  // namespace
+
+bool THintWindowClass::IsClassOf(const THintWindow& window) const { return typeid(window) == *type_; }
+
+THintWindowClass HintWindowClass() { return CurrentHintWindowClass(); }
+
+void SetHintWindowClass(const THintWindowClass& windowClass) { CurrentHintWindowClass() = windowClass; }
+
+// ---- THintWindow
 
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
   SetVisible(false);
-  SetColor(clInfoBk);
+  SetColor(RGB(255, 255, 128));
+  AssignHintFont(Font());
   Font().SetColor(clInfoText);
 }
 
 void THintWindow::CreateParams(TCreateParams& p) {
   TCustomControl::CreateParams(p);
   p.Style = WS_POPUP | WS_BORDER;
-  p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  p.ExStyle = WS_EX_TOOLWINDOW;
   p.ClassStyle |= CS_SAVEBITS;
   p.WndParent = nullptr;
 }
 
-RECT THintWindow::CalcHintRect(int maxWidth, const std::wstring& hint) {
+RECT THintWindow::CalcHintRect(int maxWidth, const std::wstring& hint, void*) {
   RECT r{0, 0, maxWidth, 0};
   ClientDC screen(nullptr);
   SelectGuard font(screen, Font().Handle());
@@ -29,26 +48,139 @@ RECT THintWindow::CalcHintRect(int maxWidth, const std::wstring& hint) {
   return r;
 }
 
-void THintWindow::ActivateHint(const RECT& rect, const std::wstring& hint) {
+void THintWindow::SetHintText(const std::wstring& hint) {
+  activating_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{activating_};
   SetText(hint);
-  HandleNeeded();
-  SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
-               rect.bottom - rect.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+void THintWindow::ActivateHint(const RECT& rect, const std::wstring& hint) {
+  SetHintText(hint);
+  int width = rect.right - rect.left, height = rect.bottom - rect.top + 4;
+  int left = rect.left, top = rect.top;
+  // Kept on the desktop.
+  int deskLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), deskTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  int deskWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN), deskHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  if (top + height > deskHeight) top = deskHeight - height;
+  if (left + width > deskWidth) left = deskWidth - width;
+  if (left < deskLeft) left = deskLeft;
+  if (top < deskTop) top = deskTop;
+  SetBounds(left, top, width, height);
+  SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   Invalidate();
+  Update();
+}
+
+void THintWindow::ActivateHintData(const RECT& rect, const std::wstring& hint, void*) {
+  ActivateHint(rect, hint);
+}
+
+bool THintWindow::IsHintMsg(const MSG& msg) {
+  UINT m = msg.message;
+  return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_LBUTTONDOWN && m <= WM_MOUSEWHEEL) ||
+         m == WM_NCMOUSEMOVE || m == WM_COMMAND || m == CM_ACTIVATE || m == CM_DEACTIVATE ||
+         m == CM_APPKEYDOWN || m == CM_APPSYSCOMMAND;
 }
 
 void THintWindow::ReleaseHint() {
-  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+  if (HandleAllocated() && IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
+}
+
+void THintWindow::WMNCPaint(TMessage& m) {
+  WindowDC dc(Handle());
+  RECT r{0, 0, Width(), Height()};
+  DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RECT);
+  m.Result = 0;
+}
+
+void THintWindow::CMTextChanged(TMessage& m) {
+  TCustomControl::CMTextChanged(m);
+  if (activating_) return;
+  ClientDC screen(nullptr);
+  SelectGuard font(screen, Font().Handle());
+  std::wstring text = Text();
+  SIZE size{};
+  GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+  SetBounds(Left(), Top(), size.cx + 6, size.cy + 4);
 }
 
 void THintWindow::Paint() {
   RECT r = ClientRect();
-  Canvas().Brush().SetColor(Color());
-  Canvas().FillRect(r);
   r.left += 2;
-  r.top += 1;
+  r.top += 2;
+  Canvas().Font().SetColor(clInfoText);
   Canvas().Brush().SetStyle(bsClear);
-  Canvas().DrawText(Text(), r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  Canvas().DrawText(Text(), r, DT_WORDBREAK | DT_NOPREFIX);
+}
+
+// ---- screen facts
+
+void AssignHintFont(TFont& font) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    font.AssignLogFont(metrics.lfStatusFont);
+  } else {
+    font.Assign(TFont());
+    font.SetSize(8);
+  }
+}
+
+int HintCursorMargin(HCURSOR cursor) {
+  int margin = GetSystemMetrics(SM_CYCURSOR);
+  ICONINFO info{};
+  if (!cursor || !GetIconInfo(cursor, &info)) return margin;
+  // GetIconInfo hands out copies of both bitmaps.
+  GdiBitmap mask(info.hbmMask), color(info.hbmColor);
+  if (!mask) return margin;
+
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[2];
+  } bmi{};
+  bmi.header.biSize = sizeof(BITMAPINFOHEADER);
+  ClientDC screen(nullptr);
+  auto* asInfo = reinterpret_cast<BITMAPINFO*>(&bmi);
+  if (!GetDIBits(screen, mask.Get(), 0, 0, nullptr, asInfo, DIB_RGB_COLORS)) return margin;
+  if (bmi.header.biBitCount != 1) return margin;
+  int width = bmi.header.biWidth;
+  int height = bmi.header.biHeight < 0 ? -bmi.header.biHeight : bmi.header.biHeight;
+  if (width <= 0 || height <= 0) return margin;
+  bmi.header.biHeight = height;  // bottom-up
+  bmi.header.biCompression = BI_RGB;
+  bmi.header.biSizeImage = 0;
+  size_t bytesPerRow = static_cast<size_t>((width + 31) / 32 * 4);
+  std::vector<BYTE> bits(bytesPerRow * static_cast<size_t>(height));
+  if (GetDIBits(screen, mask.Get(), 0, static_cast<UINT>(height), bits.data(), asInfo, DIB_RGB_COLORS) !=
+      height)
+    return margin;
+
+  // The top square of the mask is its last bytes; searched from its bottom
+  // row upward. Rows above the found one = the found row's y from the top.
+  size_t square = std::min(bits.size(), bytesPerRow * static_cast<size_t>(width));
+  auto search = [&](size_t begin, size_t end, BYTE blank, int& rowsAbove) {
+    for (size_t i = begin; i < end; ++i)
+      if (bits[i] != blank) {
+        rowsAbove = static_cast<int>((end - i - 1) / bytesPerRow);
+        return true;
+      }
+    return false;
+  };
+  int rowsAbove = 0;
+  size_t end = bits.size();
+  bool found = search(end - square, end, 0xFF, rowsAbove);
+  // A monochrome cursor whose AND mask is empty shows its XOR mask.
+  if (!found && height >= 2 * width) found = search(end - 2 * square, end - square, 0x00, rowsAbove);
+  if (!found) return margin;
+  return rowsAbove - static_cast<int>(info.yHotspot);
+}
+
+std::wstring GetShortHint(const std::wstring& hint) {
+  size_t bar = hint.find(L'|');
+  return bar == std::wstring::npos ? hint : hint.substr(0, bar);
 }
 
 }  // namespace fw

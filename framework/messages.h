@@ -26,6 +26,7 @@ constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;       // wParam char, lParam key dat
 constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;     // lParam: the TWinControl* now focused
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 8;
 constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;
+constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 10;
 constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 11;
 constexpr UINT CM_ENTER = CM_BASE + 12;
 constexpr UINT CM_EXIT = CM_BASE + 13;
@@ -33,6 +34,8 @@ constexpr UINT CM_CURSORCHANGED = CM_BASE + 15;
 constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 19;     // lParam: the TControl* entered (0 = self)
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
+constexpr UINT CM_APPKEYDOWN = CM_BASE + 22;      // to the application window: a key went down
+constexpr UINT CM_APPSYSCOMMAND = CM_BASE + 23;   // to the application window: lParam the WM_SYSCOMMAND's TMessage*
 constexpr UINT CM_BUTTONPRESSED = CM_BASE + 24;
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 25;
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 27;
@@ -43,7 +46,8 @@ constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 36;  // wParam key; non-zero: the c
 constexpr UINT CM_RELEASE = CM_BASE + 33;         // posted: destroy the form
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 constexpr UINT CM_SYNCHRONIZE = CM_BASE + 60;     // worker thread hand-over (application window)
-constexpr UINT CM_HINTSHOW = CM_BASE + 48;
+constexpr UINT CM_HINTSHOW = CM_BASE + 48;         // lParam THintInfo*; non-zero result: no hint
+constexpr UINT CM_HINTSHOWPAUSE = CM_BASE + 65;    // wParam hint active, lParam int* pause in ms
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM;

@@ -210,7 +210,7 @@ void TWinControl::InsertControl(TControl* control) {
   // Inherited looks.
   control->ParentLooksChanged(CM_PARENTFONTCHANGED);
   control->ParentLooksChanged(CM_PARENTCOLORCHANGED);
-  if (control->ParentShowHint()) control->showHint_ = ShowHint();
+  if (control->ParentShowHint()) control->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
   if (win && handle_) win->CreateHandle();
   else control->Invalidate();
 }
@@ -780,6 +780,8 @@ void TWinControl::CMEnabledChanged(TMessage&) {
   if (handle_) EnableWindow(handle_, Enabled() ? TRUE : FALSE);
   Invalidate();
 }
+
+void TWinControl::CMShowHintChanged(TMessage&) { NotifyControls(CM_PARENTSHOWHINTCHANGED); }
 
 void TWinControl::CMColorChanged(TMessage&) {
   brush_.SetColor(Color());

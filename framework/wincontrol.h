@@ -171,6 +171,8 @@ class TWinControl : public TControl, public WindowTarget {
   void CNSysChar(TMessage& m) override;
   void CMEnabledChanged(TMessage& m) override;
   void CMColorChanged(TMessage& m) override;
+  // Children that take the show-hint flag from here follow it.
+  void CMShowHintChanged(TMessage& m) override;
   void CMFontChanged(TMessage& m) override;
   void CMVisibleChanged(TMessage& m) override;
   void CMShowingChanged(TMessage& m) override;
