@@ -7,6 +7,7 @@
 #include "app/error_text.h"
 #include "core/exceptions.h"
 #include "framework/application.h"
+#include "framework/form.h"
 #include "framework/window_errors.h"
 
 namespace app {
@@ -82,7 +83,9 @@ void ShowErrorBox(HWND owner, const std::wstring& title, const std::wstring& mes
   }
   {
     fw::TaskWindowsDisabler disabled;
-    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+    // Above the program's top-most main window, not under it.
+    const UINT topmost = fw::ThreadHasVisibleTopmostWindow() ? MB_TOPMOST : 0;
+    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP | topmost);
   }
   if (moved) MoveWindowTo(owner, POINT{ownerRect.left, ownerRect.top});
   if (active && IsWindow(active)) SetActiveWindow(active);

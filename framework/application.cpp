@@ -222,7 +222,8 @@ void TApplication::ShowException(std::exception_ptr error) {
   HWND active = GetActiveWindow();
   {
     TaskWindowsDisabler disabled;
-    MessageBoxW(handle_, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    const UINT topmost = ThreadHasVisibleTopmostWindow() ? MB_TOPMOST : 0;
+    MessageBoxW(handle_, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP | topmost);
   }
   if (active && IsWindow(active)) SetActiveWindow(active);
 }

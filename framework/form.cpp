@@ -275,6 +275,30 @@ void TForm::WMSysCommand(TMessage& m) {
 // (the close box gives mrCancel, and so does the end of the application);
 // then the windows are enabled again, the previous window is activated and
 // the form is hidden.
+namespace {
+
+struct TopmostSearch {
+  HWND except;
+  bool found = false;
+};
+
+BOOL CALLBACK FindVisibleTopmost(HWND wnd, LPARAM data) {
+  auto* search = reinterpret_cast<TopmostSearch*>(data);
+  if (wnd != search->except && IsWindowVisible(wnd) && (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+    search->found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+bool ThreadHasVisibleTopmostWindow(HWND except) {
+  TopmostSearch search{except};
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleTopmost, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 int TForm::ShowModal() {
   if (Visible() || !Enabled() || modal_)
     throw EInvalidOperation(L"Cannot make a visible window modal");
@@ -284,17 +308,24 @@ int TForm::ShowModal() {
   HWND previous = GetActiveWindow();
   modal_ = true;
   modalResult_ = mrNone;
+  // Above a top-most window of the program (the main window stays on top),
+  // for as long as the dialog is open.
+  const bool raised = formStyle_ != fsStayOnTop && ThreadHasVisibleTopmostWindow(Handle());
+  if (raised) SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   struct Finish {
     TForm& form;
     HWND previous;
+    bool raised;
     TaskWindowsDisabler disabled;
     ~Finish() {
       disabled.Restore();
+      if (raised && form.HandleAllocated())
+        SetWindowPos(form.Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       if (previous && IsWindow(previous)) SetActiveWindow(previous);
       GuardedVoid([&] { form.Hide(); }, &form);
       form.modal_ = false;
     }
-  } finish{*this, previous, TaskWindowsDisabler{}};
+  } finish{*this, previous, raised, TaskWindowsDisabler{}};
   Show();
   do {
     app.HandleMessage();

@@ -145,4 +145,9 @@ class TForm : public TWinControl {
 // The form a control sits on (the topmost parent, when it is a form).
 TForm* GetParentForm(const TControl* control);
 
+// Whether a visible top-most window of this thread, other than `except`, is
+// on screen. The program's own dialogs are then made top-most too, or they
+// would open underneath it.
+bool ThreadHasVisibleTopmostWindow(HWND except = nullptr);
+
 }  // namespace fw

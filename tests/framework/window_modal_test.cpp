@@ -185,4 +185,30 @@ TEST(Forms, BorderStyleIconsTopMostAndScreenCentre) {
   EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 200) / 2);
 }
 
+// A screen small enough that the centred dialog falls on the program's
+// top-most window: the dialog is shown above it while it is open.
+TEST(Modal, ADialogOpensAboveTheProgramsTopMostWindow) {
+  fwtest::App();
+  fw::TForm topmost(nullptr);
+  topmost.SetFormStyle(fw::fsStayOnTop);
+  const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
+  topmost.SetBounds(cx - 150, cy - 100, 300, 200);
+  fwtest::ShowActive(topmost);
+  ASSERT_TRUE(fw::ThreadHasVisibleTopmostWindow());
+
+  TDialog dialog(nullptr);
+  HWND atCentre = nullptr;
+  bool topmostWhileOpen = false;
+  dialog.OnShow = [&](fw::TObject*) {
+    PostMessageW(dialog.ok->Handle(), BM_CLICK, 0, 0);
+  };
+  dialog.OnActivate = [&](fw::TObject*) {
+    atCentre = GetAncestor(WindowFromPoint(POINT{cx, cy}), GA_ROOT);
+    topmostWhileOpen = (GetWindowLongPtrW(dialog.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  };
+  EXPECT_EQ(dialog.ShowModal(), fw::mrOk);
+  EXPECT_EQ(atCentre, dialog.Handle());
+  EXPECT_TRUE(topmostWhileOpen);
+}
+
 }  // namespace
