@@ -5,7 +5,9 @@ case ":$PATH:" in *:/usr/lib/wine:*) ;; *) export PATH="$PATH:/usr/lib/wine" ;; 
 
 wine_env_setup() {
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No Mono or Gecko installers; no copies of Start-menu entries in the desktop
+  # menus of the machine's user.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export WINEPREFIX; WINEPREFIX=$(mktemp -d /tmp/converter-wine.XXXXXX)
   WINE_ENV_OWN_XVFB=""
   if [ -z "${DISPLAY:-}" ] || [ -n "${CONVERTER_FORCE_XVFB:-}" ]; then
@@ -19,16 +21,47 @@ wine_env_setup() {
   # A persistent server first, so that Wine's own services start here, once,
   # and not later inside a test whose output pipe they would then hold open.
   wineserver -p
+  wine_prefix_init
+}
+
+# Makes a new prefix in $WINEPREFIX and sets it up as every run here expects.
+wine_prefix_init() {
   wine64 wineboot -i >/dev/null 2>&1 || true
-  # Map the fonts the windows ask for to installed ones.
-  local key='HKCU\Software\Wine\Fonts\Replacements'
-  wine64 reg add "$key" /v "Times New Roman" /d "Liberation Serif" /f >/dev/null 2>&1
-  wine64 reg add "$key" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
-  wine64 reg add "$key" /v "MS Sans Serif" /d "Liberation Sans" /f >/dev/null 2>&1
-  wine64 reg add "$key" /v "Arial" /d "Liberation Sans" /f >/dev/null 2>&1
-  # Top-level windows unmanaged: with no window manager on the display, Wine
-  # otherwise waits 2 s for a withdrawal that never comes on every hide.
-  wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine_prefix_fonts
+  # One import: every start of reg.exe costs about a second.
+  local settings="$WINEPREFIX/converter-settings.reg"
+  cat > "$settings" <<'EOF'
+REGEDIT4
+
+; Map the fonts the windows ask for to installed ones.
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
+"MS Sans Serif"="Liberation Sans"
+"Arial"="Liberation Sans"
+
+; Top-level windows unmanaged: with no window manager on the display, Wine
+; otherwise waits 2 s for a withdrawal that never comes on every hide.
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+EOF
+  wine64 reg import "Z:${settings//\//\\}" >/dev/null 2>&1
+  rm -f "$settings"
+}
+
+# Wine draws the caption buttons (minimise, maximise, close) and menu check
+# marks with the "Marlett" symbol font. Debian's fonts-wine ships it in
+# /usr/share/wine/fonts, a folder this Wine does not read, so the buttons show
+# the letters "0 1 r"; a copy in the prefix's own Fonts folder is read by every
+# program started afterwards. (Only Marlett: the other fonts there would
+# change the text of every window.)
+wine_prefix_fonts() {
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$marlett" ]; then
+    cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+  else
+    echo "wine-env: $marlett is missing (package fonts-wine); caption buttons show letters" >&2
+  fi
 }
 
 wine_env_cleanup() {
