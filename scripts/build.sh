@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Builds one or more of the three builds: native, win64 (PE32+), win32 (PE32).
-#   scripts/build.sh [native] [win64] [win32]     (default: all three)
+#   scripts/build.sh [--program] [native] [win64] [win32]     (default: all three)
 # and the sanitized native build with the fuzz targets (clang):
 #   scripts/build.sh native-asan
+# --program builds only converter.exe of the Windows builds, not their tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+targets=()
+if [ "${1:-}" = --program ]; then targets=(--target converter); shift; fi
 builds=("$@"); ((${#builds[@]})) || builds=(native win64 win32)
 jobs=${JOBS:-$(nproc)}
 # ccache, when present, makes rebuilds and other checkouts of the same tree cheap.
@@ -29,5 +32,8 @@ for b in "${builds[@]}"; do
   dir="$root/build/$b"
   echo "== build $b in $dir"
   cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "${args[@]}" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  case "$b" in
+    win*) cmake --build "$dir" -j "$jobs" "${targets[@]}" ;;
+    *)    cmake --build "$dir" -j "$jobs" ;;
+  esac
 done
