@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Installs whatever is missing, builds the x86_64 Windows program and starts it
 # under Wine. Without a display it runs on a private Xvfb, saves a screenshot
-# and stops the program again.
+# and stops the program again. With CONVERTER_SCREENSHOT set it does that even
+# where there is a display; the README's picture is made so:
+#   CONVERTER_SCREENSHOT=docs/screenshot.png bash scripts/run.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" win64
 exe="$root/build/win64/app/converter.exe"
 had_display=${DISPLAY:-}
+if [ -n "${CONVERTER_SCREENSHOT:-}" ]; then
+  had_display=""
+  export CONVERTER_FORCE_XVFB=1
+fi
 
 source "$root/scripts/wine-env.sh"
 trap wine_env_cleanup EXIT
@@ -19,8 +25,19 @@ else
   shot=${CONVERTER_SCREENSHOT:-$root/build/screenshot.png}
   wine64 explorer /desktop=converter,1024x768 "$exe" "$@" &
   pid=$!
-  sleep "${CONVERTER_SCREENSHOT_DELAY:-6}"
-  import -window root "$shot"
+  # Captures until the desktop shows more than its own colour and two captures
+  # a second apart agree, so the window is there and painted.
+  last=""
+  for _ in $(seq "${CONVERTER_SCREENSHOT_WAIT:-60}"); do
+    sleep 1
+    import -window root "$shot"
+    now=$(convert "$shot" -format '%k %#' info:)
+    [ "${now%% *}" -gt 2 ] && [ "$now" = "$last" ] && break
+    last=$now
+  done
   kill "$pid" 2>/dev/null || true
-  echo "No display: the converter ran on Xvfb; screenshot saved to $shot"
+  # Only the windows, in a margin of the desktop's colour.
+  desktop=$(convert "$shot" -format '%[pixel:p{0,0}]' info:)
+  convert "$shot" -trim +repage -bordercolor "$desktop" -border 10 -strip "$shot"
+  echo "The converter ran on a private Xvfb; screenshot saved to $shot"
 fi
