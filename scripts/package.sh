@@ -5,8 +5,9 @@
 #   converter-<version>-setup.exe   installer for every Windows (NSIS)
 #   SHA256SUMS                      checksums of the three
 # The version is the one of assets/version.h, which the program's version
-# resource is built from. The zips are reproducible: entries in name order,
-# each stamped with the time of the last commit (or $SOURCE_DATE_EPOCH).
+# resource is built from. Packing the same programs again gives the same
+# bytes: zip entries in name order, and every file in the zips and the
+# installer stamped with the time of the last commit (or $SOURCE_DATE_EPOCH).
 #
 #   scripts/package.sh [--no-build] [--out DIR] [--win32 EXE] [--win64 EXE]
 #                      [--installer-target x86-unicode|amd64-unicode]
