@@ -34,7 +34,8 @@ class TComponent : public TObject {
 
   TComponent* Owner() const { return owner_; }
   const std::wstring& Name() const { return name_; }
-  void SetName(const std::wstring& name) { name_ = name; }
+  // Controls whose text follows their name override it (calling the base).
+  virtual void SetName(const std::wstring& name) { name_ = name; }
   std::intptr_t Tag() const { return tag_; }
   void SetTag(std::intptr_t tag) { tag_ = tag; }
 

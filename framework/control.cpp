@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/application.h"
+#include "framework/gdi.h"
 #include "framework/wincontrol.h"
 
 namespace fw {
@@ -387,5 +388,20 @@ void TGraphicControl::WMPaint(TMessage& m) {
   canvas_.Font().Assign(Font());
   Paint();
 }
+
+// ---- TControlCanvas
+
+TControlCanvas::TControlCanvas(TControl& control) {
+  TWinControl* parent = control.Parent();
+  if (!parent || !parent->HandleAllocated()) return;
+  dc_ = std::make_unique<ClientDC>(parent->Handle());
+  HDC dc = dc_->Get();
+  const RECT r = control.BoundsRect();
+  SetViewportOrgEx(dc, r.left, r.top, nullptr);
+  IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+  Attach(dc);
+}
+
+TControlCanvas::~TControlCanvas() { Detach(); }
 
 }  // namespace fw

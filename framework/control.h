@@ -333,4 +333,19 @@ class TGraphicControl : public TControl {
   TCanvas canvas_;
 };
 
+class ClientDC;
+
+// Drawing on a graphic control outside its Paint (animation steps): a canvas
+// on the parent's client DC with its origin at the control's top-left and its
+// clip at the control's bounds. Owns the DC. Without a parent window there is
+// no DC and HandleAllocated() is false.
+class TControlCanvas : public TCanvas {
+ public:
+  explicit TControlCanvas(TControl& control);
+  ~TControlCanvas() override;
+
+ private:
+  std::unique_ptr<ClientDC> dc_;
+};
+
 }  // namespace fw
