@@ -1,0 +1,101 @@
+#pragma once
+// Shared pieces of the hook and scrolling-text tests: forms built from a
+// stored description, a 24-bit wallpaper whose every pixel tells where it
+// came from, and GDI/window counters for leak checks.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "controls/skin_form_hook.h"
+#include "framework/bitmap.h"
+#include "framework/form.h"
+#include "framework/gdi.h"
+#include "framework/label.h"
+#include "framework/window_binding.h"
+#include "tests/controls/button_label_fixture.h"
+
+namespace scroll_hook_test {
+
+using button_label_test::App;
+using button_label_test::Pump;
+
+// The wallpaper's colour at (x, y): unique for every point up to 511 x 511.
+inline COLORREF PaperAt(int x, int y) {
+  return RGB(x & 255, y & 255, 40 + ((x >> 8) << 5) + ((y >> 8) << 6));
+}
+
+// A 24-bit picture of PaperAt, loaded from .bmp bytes as the program's
+// pictures are.
+inline void MakePaper(fw::TBitmap& bitmap, int width, int height) {
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<std::byte> bytes(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfSize = static_cast<DWORD>(bytes.size());
+  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;  // bottom-up
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  std::memcpy(bytes.data(), &file, sizeof file);
+  std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+  auto* pixels = reinterpret_cast<unsigned char*>(bytes.data() + file.bfOffBits);
+  for (int y = 0; y < height; ++y) {
+    unsigned char* row = pixels + (height - 1 - y) * stride;
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = PaperAt(x, y);
+      row[3 * x] = GetBValue(c);
+      row[3 * x + 1] = GetGValue(c);
+      row[3 * x + 2] = GetRValue(c);
+    }
+  }
+  bitmap.LoadFromMemory(bytes.data(), bytes.size());
+}
+
+// A form whose components the test's description creates while it loads;
+// counts the WM_APP messages its own procedure sees.
+class DescribedForm : public fw::TForm {
+ public:
+  explicit DescribedForm(const std::function<void(DescribedForm&)>& description) : fw::TForm(nullptr) {
+    App();
+    ReadDescription([&] { description(*this); });
+  }
+  int AppMessages() const { return appMessages_; }
+
+ protected:
+  void WndProc(fw::TMessage& m) override {
+    if (m.Msg == WM_APP) ++appMessages_;
+    fw::TForm::WndProc(m);
+  }
+
+ private:
+  int appMessages_ = 0;
+};
+
+// Every live GDI object and DC of the framework's wrappers, and the bound
+// windows: equal snapshots mean nothing was left behind.
+struct Resources {
+  long gdi[static_cast<int>(fw::GdiKind::Count_)];
+  long windows;
+  static Resources Now() {
+    Resources r{};
+    for (int k = 0; k < static_cast<int>(fw::GdiKind::Count_); ++k)
+      r.gdi[k] = fw::GdiCounters::Live(static_cast<fw::GdiKind>(k));
+    r.windows = fw::LiveBoundWindows();
+    return r;
+  }
+};
+
+inline void ExpectSame(const Resources& before, const Resources& after) {
+  for (int k = 0; k < static_cast<int>(fw::GdiKind::Count_); ++k)
+    EXPECT_EQ(after.gdi[k], before.gdi[k]) << "GDI kind " << k;
+  EXPECT_EQ(after.windows, before.windows);
+}
+
+}  // namespace scroll_hook_test
