@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "controls/scrolling_text.h"
 #include "controls/skin_form_hook.h"
 #include "framework/bitmap.h"
 #include "framework/form.h"
@@ -76,6 +77,46 @@ class DescribedForm : public fw::TForm {
 
  private:
   int appMessages_ = 0;
+};
+
+// The About box's arrangement: a 418 x 344 dialog painted by a form hook
+// with a 420 x 351 wallpaper, a few white labels, and the scrolling text at
+// 24, 144, 377 x 41 in bold navy Courier New with one line.
+struct PaperDialog {
+  std::unique_ptr<DescribedForm> form;
+  skin::TSkinFormHook* hook = nullptr;
+  skin::TSkinScrollingText* text = nullptr;
+
+  explicit PaperDialog(const std::function<void(skin::TSkinScrollingText&)>& setup = nullptr) {
+    form = std::make_unique<DescribedForm>([&](DescribedForm& f) {
+      f.SetBorderStyle(fw::bsDialog);
+      f.SetBounds(40, 40, 300, 200);
+      f.SetClientSize(418, 344);
+      hook = new skin::TSkinFormHook(&f);
+      hook->SetOptions({skin::ocPaintWallpaper});
+      hook->SetIdWallpaper(0);
+      MakePaper(hook->Wallpaper(), 420, 351);
+      const wchar_t* captions[] = {L"Windows NT 5.1 (  Build 2600)", L"Memory Available to Windows:", L"524,288 KB"};
+      for (int i = 0; i < 3; ++i) {
+        auto* label = new fw::TLabel(&f);
+        label->SetParent(&f);
+        label->SetTransparent(true);
+        label->Font().SetColor(fw::clWhite);
+        label->SetLeft(46 + (i == 2 ? 250 : 0));
+        label->SetTop(223 + (i ? 17 : 0));
+        label->SetCaption(captions[i]);
+      }
+      text = new skin::TSkinScrollingText(&f);
+      text->SetParent(&f);
+      text->SetBounds(24, 144, 377, 41);
+      text->Font().SetName(L"Courier New");
+      text->Font().SetHeight(-13);
+      text->Font().SetStyle({fw::fsBold});
+      text->Font().SetColor(fw::clNavy);
+      text->Strings().Add(L" Quantity converter (c) 2026 ");
+      if (setup) setup(*text);
+    });
+  }
 };
 
 // Every live GDI object and DC of the framework's wrappers, and the bound

@@ -1,0 +1,401 @@
+#include "controls/scrolling_text.h"
+
+#include <algorithm>
+
+#include "controls/skin_draw.h"
+#include "framework/button.h"
+#include "framework/canvas.h"
+#include "framework/gdi.h"
+#include "framework/wincontrol.h"
+
+namespace skin {
+
+namespace {
+
+UINT AlignmentFormat(fw::TAlignment a) {
+  return a == fw::taRightJustify ? DT_RIGHT : a == fw::taCenter ? DT_CENTER : DT_LEFT;
+}
+
+std::wstring TrimRight(std::wstring s) {
+  while (!s.empty() && s.back() <= L' ') s.pop_back();
+  return s;
+}
+
+}  // namespace
+
+TSkinScrollingText::TSkinScrollingText(fw::TComponent* owner) : fw::TGraphicControl(owner) {
+  SetBounds(Left(), Top(), 97, 15);
+  strings_.OnChange = [this] {
+    AdjustBounds();
+    Invalidate();
+  };
+  glyph_.OnChange = [this] { Invalidate(); };
+  skinLink_.OnChange = [this] { Invalidate(); };
+  timer_ = std::make_unique<TThreadTimer>([this] { TimerStep(); });
+  timer_->SetInterval(interval_);
+}
+
+TSkinScrollingText::~TSkinScrollingText() {
+  Destroying();
+  SetActive(false);
+  timer_.reset();
+  strings_.OnChange = nullptr;
+  skinLink_.Attach(nullptr);
+  if (skinImages_) skinImages_->RemoveFreeNotification(this);
+  if (focusControl_) focusControl_->RemoveFreeNotification(this);
+}
+
+// ---- properties
+
+fw::TStrings& TSkinScrollingText::Strings() { return strings_; }
+
+void TSkinScrollingText::SetStrings(const fw::TStrings& value) { strings_.Assign(value); }
+
+void TSkinScrollingText::SetActive(bool value) {
+  if (value == active_) return;
+  active_ = value;
+  UpdateTimer();
+  if (!IsDestroying()) Invalidate();
+}
+
+void TSkinScrollingText::SetInterval(unsigned value) {
+  if (value == interval_) return;
+  interval_ = value;
+  UpdateTimer();
+  Invalidate();
+}
+
+void TSkinScrollingText::UpdateTimer() {
+  timer_->SetInterval(interval_);
+  timer_->SetEnabled(active_ && !IsDesigning());
+}
+
+void TSkinScrollingText::SetScrollDirection(TScrollDirection value) {
+  if (value == direction_) return;
+  direction_ = value;
+  if (value == sdLeftToRight || value == sdRightToLeft) alignment_ = fw::taLeftJustify;
+  Invalidate();
+}
+
+void TSkinScrollingText::SetAlignment(fw::TAlignment value) {
+  if (value == alignment_) return;
+  alignment_ = value;
+  Invalidate();
+}
+
+void TSkinScrollingText::SetTransparent(bool value) {
+  if (value == transparent_) return;
+  transparent_ = value;
+  Invalidate();
+}
+
+void TSkinScrollingText::SetShadowColor(fw::TColor value) {
+  if (value == shadowColor_) return;
+  shadowColor_ = value;
+  simpleView_ = false;
+  Invalidate();
+}
+
+void TSkinScrollingText::SetShadowSize(int value) {
+  value = std::clamp(value, 0, 255);
+  if (value == shadowSize_) return;
+  shadowSize_ = value;
+  simpleView_ = false;
+  Invalidate();
+}
+
+void TSkinScrollingText::SetShadowPos(TShadowPosition value) {
+  if (value == shadowPos_) return;
+  shadowPos_ = value;
+  simpleView_ = false;
+  Invalidate();
+}
+
+void TSkinScrollingText::SetSimpleView(bool value) {
+  if (value == simpleView_) return;
+  simpleView_ = value;
+  Invalidate();
+}
+
+void TSkinScrollingText::SetShowAccelChar(bool value) {
+  if (value == showAccelChar_) return;
+  showAccelChar_ = value;
+  Invalidate();
+}
+
+void TSkinScrollingText::SetFocusControl(fw::TWinControl* value) {
+  if (value == focusControl_) return;
+  if (focusControl_) focusControl_->RemoveFreeNotification(this);
+  focusControl_ = value;
+  if (value) value->FreeNotification(this);
+}
+
+fw::TBitmap& TSkinScrollingText::Wallpaper() { return wallpaper_.Get(); }
+
+void TSkinScrollingText::SetWallpaper(const fw::TBitmap& value) {
+  wallpaper_.Set(value);
+  Invalidate();
+}
+
+void TSkinScrollingText::WallpaperChanged() { Invalidate(); }
+
+void TSkinScrollingText::SetSkinImages(TSkinImages* value) {
+  if (value == skinImages_) return;
+  if (skinImages_) skinImages_->RemoveFreeNotification(this);
+  skinImages_ = value;
+  skinLink_.Attach(value);
+  if (value) value->FreeNotification(this);
+  Invalidate();
+}
+
+void TSkinScrollingText::SetIdWallpaper(int value) {
+  if (value == idWallpaper_) return;
+  idWallpaper_ = value;
+  Invalidate();
+}
+
+fw::TBitmap* TSkinScrollingText::CurrentWallpaper() const {
+  return EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
+}
+
+void TSkinScrollingText::SetGlyph(const fw::TBitmap& value) {
+  glyph_.SetBitmap(value);
+  AdjustBounds();
+}
+
+void TSkinScrollingText::SetNumGlyphs(int value) {
+  if (value > 2) value = 2;
+  glyph_.SetNumGlyphs(value);
+}
+
+void TSkinScrollingText::SetAutoSize(bool value) {
+  if (value == autoSize_) return;
+  autoSize_ = value;
+  AdjustBounds();
+}
+
+void TSkinScrollingText::Loaded() {
+  fw::TGraphicControl::Loaded();
+  AdjustBounds();
+  ResetPosition(false);
+}
+
+void TSkinScrollingText::Notification(fw::TComponent* component, fw::TOperation operation) {
+  if (operation == fw::opRemove) {
+    if (component == focusControl_) focusControl_ = nullptr;
+    if (component == skinImages_) {
+      skinImages_ = nullptr;
+      skinLink_.Attach(nullptr);
+      if (!IsDestroying()) Invalidate();
+    }
+  }
+  fw::TGraphicControl::Notification(component, operation);
+}
+
+void TSkinScrollingText::SetName(const std::wstring& name) {
+  // A freshly placed control shows its name until it is given lines; not
+  // while a stored description is read.
+  const bool follow = !IsLoading() && (!Owner() || !Owner()->IsLoading()) &&
+                      TrimRight(strings_.Text()) == Name();
+  fw::TGraphicControl::SetName(name);
+  if (follow) strings_.SetText(name);
+}
+
+// ---- messages
+
+void TSkinScrollingText::CMTextChanged(fw::TMessage& m) {
+  fw::TGraphicControl::CMTextChanged(m);
+  AdjustBounds();
+}
+
+void TSkinScrollingText::CMFontChanged(fw::TMessage& m) {
+  fw::TGraphicControl::CMFontChanged(m);
+  AdjustBounds();
+}
+
+void TSkinScrollingText::CMEnabledChanged(fw::TMessage&) { Invalidate(); }
+
+void TSkinScrollingText::CMDialogChar(fw::TMessage& m) {
+  if (focusControl_ && Enabled() && showAccelChar_ &&
+      fw::IsAccel(static_cast<wchar_t>(m.WParam), strings_.Text()) && focusControl_->CanFocus()) {
+    focusControl_->SetFocus();
+    m.Result = 1;
+    return;
+  }
+  fw::TGraphicControl::CMDialogChar(m);
+}
+
+// ---- text
+
+std::wstring TSkinScrollingText::DrawnText() const {
+  // The blank last line keeps a gap between one pass and the next.
+  return Enabled() ? strings_.Text() + L" " : strings_.Text();
+}
+
+void TSkinScrollingText::DrawTextIn(fw::TCanvas& canvas, RECT& r, UINT flags) {
+  const std::wstring text = DrawnText();
+  if (!showAccelChar_) flags |= DT_NOPREFIX;
+  canvas.Font().Assign(Font());
+  HDC dc = canvas.Handle();
+  fw::SelectGuard font(dc, canvas.Font().Handle());
+  if (!Enabled()) {
+    DrawShadowText(dc, r, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, flags, text);
+  } else if (simpleView_) {
+    const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags & ~static_cast<UINT>(DT_MODIFYSTRING));
+    SetTextColor(dc, old);
+    SetBkMode(dc, oldMode);
+  } else {
+    DrawShadowText(dc, r, shadowPos_, shadowSize_, shadowColor_, Font().Color(), flags, text);
+  }
+}
+
+RECT TSkinScrollingText::MeasureText() {
+  fw::MemoryDC dc(nullptr);
+  fw::TCanvas canvas(dc.Get());
+  RECT r = ClientRect();
+  DrawTextIn(canvas, r, DT_CALCRECT | DT_EXPANDTABS | (strings_.Count() >= 2 ? DT_WORDBREAK : 0));
+  canvas.Detach();
+  if (!glyph_.Empty()) {
+    const SIZE cell = glyph_.CellSize();
+    r.right += cell.cx + 2;
+    r.bottom = r.top + std::max(static_cast<int>(r.bottom - r.top), static_cast<int>(cell.cy));
+  }
+  return r;
+}
+
+void TSkinScrollingText::AdjustBounds() {
+  if (!autoSize_ || !Parent() || IsLoading()) return;
+  const RECT r = MeasureText();
+  int left = Left();
+  if (alignment_ == fw::taRightJustify) left += Width() - r.right;
+  SetBounds(left, Top(), r.right, r.bottom);
+}
+
+// ---- scrolling
+
+void TSkinScrollingText::ResetPosition(bool resting) {
+  x_ = y_ = 0;
+  if (resting || IsDesigning()) return;
+  switch (direction_) {
+    case sdBottomToTop: y_ = Height(); break;
+    case sdTopToBottom: y_ = -Height(); break;
+    case sdLeftToRight: x_ = -Width(); break;
+    case sdRightToLeft: x_ = Width(); break;
+  }
+}
+
+void TSkinScrollingText::TimerStep() {
+  if (IsDestroying()) return;
+  int dx = 0, dy = 0;
+  bool ended = false;
+  switch (direction_) {
+    case sdBottomToTop: {
+      const RECT m = MeasureText();
+      if (y_ > -(m.bottom - m.top)) --y_;
+      else ended = true;
+      dy = -1;
+      break;
+    }
+    case sdTopToBottom:
+      if (y_ < Height()) ++y_;
+      else ended = true;
+      dy = 1;
+      break;
+    case sdLeftToRight:
+      if (x_ < Width()) ++x_;
+      else ended = true;
+      dx = 1;
+      break;
+    case sdRightToLeft: {
+      const RECT m = MeasureText();
+      if (x_ > -(m.right - m.left)) --x_;
+      else ended = true;
+      dx = -1;
+      break;
+    }
+  }
+  if (ended) EndPass();
+  if (!IsDestroying()) ShowStep(dx, dy);
+}
+
+void TSkinScrollingText::EndPass() {
+  bool resting = false;
+  if (OnTextScrolled) OnTextScrolled(this, resting);
+  ResetPosition(resting);
+}
+
+void TSkinScrollingText::ShowStep(int dx, int dy) {
+  fw::TWinControl* parent = Parent();
+  if (!parent || !parent->HandleAllocated()) return;
+  if (transparent_) RenderParent();
+  else if (CurrentWallpaper()) RenderFace();
+  else ScrollParent(dx, dy);
+}
+
+void TSkinScrollingText::ScrollParent(int dx, int dy) {
+  // The pixels move; only the uncovered strip is erased and painted.
+  const RECT r = BoundsRect();
+  ScrollWindowEx(Parent()->Handle(), dx, dy, &r, &r, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+}
+
+void TSkinScrollingText::RenderParent() {
+  // The parent paints itself, its background hooks and every non-windowed
+  // child (this text at its new place among them) off screen; only this
+  // control's part reaches the screen, in one copy, without flicker.
+  fw::TWinControl* parent = Parent();
+  fw::TControlCanvas target(*this);
+  if (!target.HandleAllocated()) return;
+  const RECT client = parent->ClientRect();
+  fw::OffscreenBuffer buffer(target.Handle(), client.right - client.left, client.bottom - client.top);
+  SendMessageW(parent->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer.DC()), 0);
+  SendMessageW(parent->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(buffer.DC()), 0);
+  BitBlt(target.Handle(), 0, 0, Width(), Height(), buffer.DC(), Left(), Top(), SRCCOPY);
+}
+
+void TSkinScrollingText::RenderFace() {
+  fw::TControlCanvas target(*this);
+  if (!target.HandleAllocated()) return;
+  fw::OffscreenBuffer buffer(target.Handle(), Width(), Height());
+  Perform(WM_PAINT, reinterpret_cast<WPARAM>(buffer.DC()), 0);
+  buffer.CopyTo(target.Handle());
+}
+
+// ---- painting
+
+void TSkinScrollingText::Paint() {
+  fw::TCanvas& c = Canvas();
+  HDC dc = c.Handle();
+  const RECT client = ClientRect();
+  if (!DrawWallpaper(dc, CurrentWallpaper(), client, SRCCOPY, true) && !transparent_) {
+    c.Brush().SetColor(Color());
+    c.FillRect(client);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  RECT r{x_, y_, client.right, client.bottom};
+  if (!glyph_.Empty()) {
+    const int cell = glyph_.CellSize().cx;
+    int textWidth = 0;
+    if (alignment_ != fw::taLeftJustify) {
+      const RECT m = MeasureText();
+      textWidth = (m.right - m.left) - (cell + 2);
+    }
+    switch (alignment_) {
+      case fw::taLeftJustify:
+        glyph_.Draw(dc, r.left, r.top, Enabled());
+        OffsetRect(&r, cell + 2, 0);
+        break;
+      case fw::taRightJustify:
+        glyph_.Draw(dc, r.right - textWidth - cell - 2, r.top, Enabled());
+        break;
+      case fw::taCenter:
+        glyph_.Draw(dc, r.left + (r.right - r.left) / 2 - (textWidth + cell + 2) / 2, r.top, Enabled());
+        OffsetRect(&r, (cell + 2) / 2, 0);
+        break;
+    }
+  }
+  DrawTextIn(c, r, AlignmentFormat(alignment_) | DT_NOCLIP);
+}
+
+}  // namespace skin

@@ -1,0 +1,152 @@
+#pragma once
+// TSkinScrollingText: a control without a window that moves its lines one
+// pixel per step across its face, driven by a TThreadTimer, and reports each
+// finished pass through OnTextScrolled. The text is shadowed like the other
+// skinned controls; the face is the effective wallpaper (tiled), Color, or,
+// when Transparent, whatever the parent shows behind it.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "controls/glyph.h"
+#include "controls/owned_wallpaper.h"
+#include "controls/skin_images.h"
+#include "controls/skin_options.h"
+#include "controls/thread_timer.h"
+#include "framework/bitmap.h"
+#include "framework/control.h"
+#include "framework/strings.h"
+
+namespace fw {
+class TWinControl;
+}
+
+namespace skin {
+
+enum TScrollDirection { sdBottomToTop, sdTopToBottom, sdLeftToRight, sdRightToLeft };
+
+// End of a pass; the handler may set initialPosition to restart the text at
+// (0, 0) instead of outside the edge it enters from.
+using TTextScrolledEvent = std::function<void(fw::TObject* sender, bool& initialPosition)>;
+
+class TSkinScrollingText : public fw::TGraphicControl {
+ public:
+  // 97 x 15, not scrolling.
+  explicit TSkinScrollingText(fw::TComponent* owner);
+  // Stops the scrolling first; a step on its way meanwhile does nothing.
+  ~TSkinScrollingText() override;
+  std::wstring ClassName() const override { return L"TSkinScrollingText"; }
+
+  virtual fw::TStrings& Strings();
+  // Copies the lines.
+  void SetStrings(const fw::TStrings& value);
+
+  bool Active() const { return active_; }
+  void SetActive(bool value);
+  unsigned Interval() const { return interval_; }
+  // Milliseconds between steps; the timer takes the low 16 bits.
+  void SetInterval(unsigned value);
+  TScrollDirection ScrollDirection() const { return direction_; }
+  // The horizontal directions also set Alignment to taLeftJustify. The text
+  // stays where it is.
+  void SetScrollDirection(TScrollDirection value);
+  fw::TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(fw::TAlignment value);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value);
+
+  fw::TColor ShadowColor() const { return shadowColor_; }
+  void SetShadowColor(fw::TColor value);
+  int ShadowSize() const { return shadowSize_; }
+  void SetShadowSize(int value);  // 0..255
+  TShadowPosition ShadowPos() const { return shadowPos_; }
+  void SetShadowPos(TShadowPosition value);
+  bool SimpleView() const { return simpleView_; }
+  void SetSimpleView(bool value);
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool value);
+  // Focused when the accelerator of the text is typed (not owned).
+  fw::TWinControl* FocusControl() const { return focusControl_; }
+  void SetFocusControl(fw::TWinControl* value);
+
+  // The own wallpaper, created on first access.
+  fw::TBitmap& Wallpaper();
+  void SetWallpaper(const fw::TBitmap& value);
+  TSkinImages* SkinImages() const { return skinImages_; }
+  void SetSkinImages(TSkinImages* value);
+  int IdWallpaper() const { return idWallpaper_; }
+  void SetIdWallpaper(int value);
+
+  fw::TBitmap& Glyph() { return glyph_.Bitmap(); }
+  void SetGlyph(const fw::TBitmap& value);
+  int NumGlyphs() const { return glyph_.NumGlyphs(); }
+  void SetNumGlyphs(int value);  // above 2 is stored as 2
+
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool value);
+
+  TTextScrolledEvent OnTextScrolled;
+
+  // Where the text's top-left corner is on the face.
+  POINT TextOrigin() const { return POINT{x_, y_}; }
+  const TThreadTimer& Timer() const { return *timer_; }
+  // The text's rectangle as the step measures it (shadow offset included).
+  RECT MeasureText();
+  // One step, as the timer hands it to the user-interface thread: move one
+  // pixel (or end the pass) and show the new position.
+  void TimerStep();
+
+  void Loaded() override;
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
+  void SetName(const std::wstring& name) override;
+
+ protected:
+  // Back to (0, 0) when resting, else just outside the entry edge.
+  virtual void ResetPosition(bool resting);
+  // Draws (or with DT_CALCRECT measures) the text on canvas in r.
+  virtual void DrawTextIn(fw::TCanvas& canvas, RECT& r, UINT flags);
+  // Fits the size to the text (AutoSize, with a parent, not loading).
+  virtual void AdjustBounds();
+  void Paint() override;
+
+  void CMTextChanged(fw::TMessage& m) override;
+  void CMFontChanged(fw::TMessage& m) override;
+  void CMDialogChar(fw::TMessage& m) override;
+  void CMEnabledChanged(fw::TMessage& m) override;
+
+ private:
+  std::wstring DrawnText() const;
+  void UpdateTimer();
+  void EndPass();
+  void ShowStep(int dx, int dy);
+  void ScrollParent(int dx, int dy);
+  void RenderParent();
+  void RenderFace();
+  void WallpaperChanged();
+  fw::TBitmap* CurrentWallpaper() const;
+
+  fw::TStringList strings_;
+  bool active_ = false;
+  unsigned interval_ = 25;
+  TScrollDirection direction_ = sdRightToLeft;
+  fw::TAlignment alignment_ = fw::taLeftJustify;
+  bool transparent_ = false;
+  fw::TColor shadowColor_ = fw::clBtnHighlight;
+  int shadowSize_ = 1;
+  TShadowPosition shadowPos_ = spLeftTop;
+  bool simpleView_ = false;
+  bool showAccelChar_ = true;
+  fw::TWinControl* focusControl_ = nullptr;  // not owned
+  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
+  TSkinImages* skinImages_ = nullptr;  // not owned
+  int idWallpaper_ = -1;
+  TGlyph glyph_;
+  bool autoSize_ = false;
+  int x_ = 0, y_ = 0;
+  std::unique_ptr<TThreadTimer> timer_;
+  TSkinChangeLink skinLink_;
+};
+
+}  // namespace skin
