@@ -17,6 +17,7 @@
 #include "core/messages.h"
 #include "effects/fx_form_fill.h"
 #include "effects/fx_form_shadow.h"
+#include "effects/fx_shape_hint.h"
 #include "framework/application.h"
 
 namespace app {
@@ -183,6 +184,12 @@ void TForm1::Describe() {
   FxFormFill1->FillObject().SetStyle(fx::sfBitmap);
   FxFormFill1->FillObject().SetAlignment(fx::agCenter);
   if (!bitmapA.Empty()) FxFormFill1->FillObject().SetBitmap(bitmapA);
+  // Every hint of the program shows as a balloon.
+  FxShapeHint1 = new fx::TFxShapeHint(this);
+  FxShapeHint1->SetName(L"FxShapeHint1");
+  SetFont(FxShapeHint1->Font(), L"Times New Roman", -12, fw::clInfoText, RUSSIAN_CHARSET);
+  FxShapeHint1->Font3D().SetStyle(fx::tdRaised);
+  FxShapeHint1->Shadow().SetDepth(4);
   FxSysInfo1 = new fx::TFxSysInfo(this);
   FxSysInfo1->SetName(L"FxSysInfo1");
 }

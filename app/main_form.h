@@ -22,6 +22,7 @@ namespace fx {
 class TFxFormFill;
 class TFxFormShadow;
 class TFxOneInstance;
+class TFxShapeHint;
 class TFxSysInfo;
 }  // namespace fx
 
@@ -50,6 +51,7 @@ class TForm1 : public fw::TForm, private core::ConverterView {
   fx::TFxOneInstance* FxOneInstance1 = nullptr;
   fx::TFxFormShadow* FxFormShadow1 = nullptr;
   fx::TFxFormFill* FxFormFill1 = nullptr;
+  fx::TFxShapeHint* FxShapeHint1 = nullptr;
   fx::TFxSysInfo* FxSysInfo1 = nullptr;
   // Keypad key n (1 to 12): SkinBtn1 .. SkinBtn12.
   skin::TSkinBtn* SkinBtn(int n) const { return keys_.at(static_cast<size_t>(n)); }

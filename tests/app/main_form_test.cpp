@@ -16,6 +16,8 @@
 #include "controls/skin_label.h"
 #include "effects/fx_form_fill.h"
 #include "effects/fx_form_shadow.h"
+#include "effects/fx_shape_hint.h"
+#include "effects/fx_shape_hint_window.h"
 #include "test_application.h"
 #include "window_watcher.h"
 
@@ -172,6 +174,13 @@ TEST_F(MainForm, NonVisualComponents) {
   EXPECT_EQ(f.FxFormFill1->FillObject().Bitmap().Width(), 160);
   ASSERT_NE(f.FxSysInfo1, nullptr);
   EXPECT_EQ(f.FxSysInfo1->IntegerFact(11), GetSystemMetrics(SM_CYSCREEN));
+  ASSERT_NE(f.FxShapeHint1, nullptr);
+  EXPECT_TRUE(FontIs(f.FxShapeHint1->Font(), L"Times New Roman", -12, fw::clInfoText, RUSSIAN_CHARSET, false));
+  EXPECT_EQ(f.FxShapeHint1->Font3D().Style(), fx::tdRaised);
+  EXPECT_EQ(f.FxShapeHint1->Shadow().Depth(), 4);
+  // Loaded and enabled: the program's hints are balloons.
+  EXPECT_EQ(fx::FxActiveShapeHint(), f.FxShapeHint1);
+  EXPECT_NE(dynamic_cast<fx::TFxShapeHintWindow*>(apptest::TestApplication().HintWindow()), nullptr);
 }
 
 TEST_F(MainForm, ShowPlacesTheWindowAndAppliesTheLanguage) {

@@ -4,3 +4,9 @@ converter_add_test(NAME e2e_converter_tests TIMEOUT 300
   LIBS e2e_driver gdi32)
 target_compile_definitions(e2e_converter_tests PRIVATE CONVERTER_EXE="$<TARGET_FILE:converter>")
 add_dependencies(e2e_converter_tests converter)
+# The balloon hints of the real converter.exe, with real pointer input.
+converter_add_test(NAME e2e_hint_tests TIMEOUT 120
+  SOURCES e2e_hint_test.cpp converter_driver.cpp
+  LIBS e2e_driver gdi32)
+target_compile_definitions(e2e_hint_tests PRIVATE CONVERTER_EXE="$<TARGET_FILE:converter>")
+add_dependencies(e2e_hint_tests converter)
