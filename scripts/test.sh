@@ -30,6 +30,9 @@ win="$root/build/win64"
 if [ -f "$win/tests/controls/controls_paint_bench.exe" ]; then
   wine64 "$win/tests/controls/controls_paint_bench.exe" || echo "controls_paint_bench did not finish"
 fi
+if [ -f "$win/tests/effects/effects_hint_bench.exe" ]; then
+  wine64 "$win/tests/effects/effects_hint_bench.exe" || echo "effects_hint_bench did not finish"
+fi
 if [ -f "$win/tests/e2e/startup_bench.exe" ] && [ -f "$win/app/converter.exe" ]; then
   to_windows() { echo "Z:${1//\//\\}"; }
   wine64 "$win/tests/e2e/startup_bench.exe" "$(to_windows "$win/app/converter.exe")" TForm1 \
