@@ -36,7 +36,9 @@ elif [ -n "$hover" ]; then
     echo "no hint showed at $hover"
   import -window root "$shot"
   kill "$pid" 2>/dev/null || true
-  echo "No display: the converter ran on Xvfb with the pointer at $hover; screenshot saved to $shot"
+  desktop=$(convert "$shot" -format '%[pixel:p{0,0}]' info:)
+  convert "$shot" -trim +repage -bordercolor "$desktop" -border 10 -strip "$shot"
+  echo "The converter ran on a private Xvfb with the pointer at $hover; screenshot saved to $shot"
 else
   shot=${CONVERTER_SCREENSHOT:-$root/build/screenshot.png}
   wine64 explorer /desktop=converter,1024x768 "$exe" "$@" &
