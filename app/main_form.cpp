@@ -126,6 +126,7 @@ void TForm1::Describe() {
   SkinComboBox2->OnChange = [this](fw::TObject* s) { SkinComboBox2Change(s); };
   label(SkinLabel1, L"SkinLabel1", 8, 50, 177);
   edit(SkinEdit1, L"SkinEdit1", 72, 21, fw::clWhite, core::kValueFieldHint, 14);
+  SkinEdit1->SetTextLimit(kValueTextLimit);
   SkinEdit1->OnChange = [this](fw::TObject* s) { SkinEdit1Change(s); };
   label(SkinLabel3, L"SkinLabel3", 8, 98, 177);
   edit(SkinEdit2, L"SkinEdit2", 120, 24, fw::clYellow, core::kResultFieldHint, 15);

@@ -28,6 +28,11 @@ class TFxSysInfo;
 
 namespace app {
 
+// The longest value text the value field takes; a longer one is refused with
+// an error, never cut. Every double written out in full, digit by digit
+// (at most 309 integer digits, or "0." and 340 more), fits.
+inline constexpr int kValueTextLimit = 512;
+
 class TForm1 : public fw::TForm, private core::ConverterView {
  public:
   explicit TForm1(fw::TComponent* owner);

@@ -1,5 +1,7 @@
 #include "controls/skin_edit.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "controls/flat_border.h"
@@ -55,6 +57,10 @@ DWORD AlignmentStyle(fw::TAlignment align) {
 }
 
 }  // namespace
+
+ETextTooLong::ETextTooLong(int limit)
+    : core::Exception(L"Text longer than " + std::to_wstring(limit) +
+                      L" characters refused; the field keeps its text") {}
 
 TSkinEdit::TSkinEdit(fw::TComponent* owner) : fw::TCustomEdit(owner) {
   imagesLink_.OnChange = [this] { Invalidate(); };
@@ -139,7 +145,26 @@ void TSkinEdit::WndProc(fw::TMessage& m) {
     Paste();
     return;
   }
+  if (textLimit_ > 0 && HandleAllocated()) {
+    // Refused before the system edit sees them: it would cut a long
+    // replacement silently, and a set text it does not limit at all.
+    const auto* text = reinterpret_cast<const wchar_t*>(m.LParam);
+    if (m.Msg == WM_SETTEXT && text && std::wcslen(text) > static_cast<size_t>(textLimit_)) {
+      m.Result = FALSE;
+      throw ETextTooLong(textLimit_);
+    }
+    if (m.Msg == EM_REPLACESEL && text) CheckReplacement(std::wcslen(text));
+  }
   fw::TCustomEdit::WndProc(m);
+}
+
+void TSkinEdit::CheckReplacement(size_t inserted) {
+  if (textLimit_ <= 0 || !HandleAllocated()) return;
+  DWORD start = 0, end = 0;
+  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const size_t length = static_cast<size_t>(GetWindowTextLengthW(Handle()));
+  const size_t kept = length - std::min<size_t>(length, end > start ? end - start : 0);
+  if (kept + inserted > static_cast<size_t>(textLimit_)) throw ETextTooLong(textLimit_);
 }
 
 // Pasted text loses its line breaks, so the field keeps one line.
@@ -260,12 +285,15 @@ void TSkinEdit::WMKeyDown(fw::TMessage& m) {
 }
 
 void TSkinEdit::WMChar(fw::TMessage& m) {
-  if (m.WParam == VK_RETURN || ctrlEnter_) {
+  // Enter, Ctrl+Enter and Ctrl+J (a bare line feed) would all start a second line.
+  if (m.WParam == VK_RETURN || m.WParam == L'\n' || ctrlEnter_) {
     ctrlEnter_ = false;
     MessageBeep(0);
     m.Result = 0;
     return;
   }
+  // Characters the edit inserts; the other control characters are commands.
+  if (m.WParam >= L' ' || m.WParam == L'\t') CheckReplacement(1);
   fw::TCustomEdit::WMChar(m);
 }
 

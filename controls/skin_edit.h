@@ -13,10 +13,17 @@
 #include "controls/skin_focus.h"
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
+#include "core/exceptions.h"
 #include "framework/bitmap.h"
 #include "framework/edit.h"
 
 namespace skin {
+
+// A text refused for its length; the field keeps the text it had.
+class ETextTooLong : public core::Exception {
+ public:
+  explicit ETextTooLong(int limit);
+};
 
 class TSkinEdit : public fw::TCustomEdit {
  public:
@@ -44,6 +51,13 @@ class TSkinEdit : public fw::TCustomEdit {
   void SetidWallpaper(int index);
   // The bitmap the background shows, or null (not owned by the caller).
   fw::TBitmap* EffectiveWallpaper() const;
+
+  // The longest text the field takes (0: any). A typed character, a paste, a
+  // replacement or a set text that would make it longer is refused whole
+  // with ETextTooLong and the field keeps its text: a number cut short would
+  // be another number. (The system edit lays out very long lines slowly.)
+  int TextLimit() const { return textLimit_; }
+  void SetTextLimit(int limit) { textLimit_ = limit < 0 ? 0 : limit; }
 
   // Transparent, or a wallpaper option with a wallpaper to show.
   bool Decorated() const;
@@ -85,6 +99,9 @@ class TSkinEdit : public fw::TCustomEdit {
   bool AboutMe(const fw::TMessage& m) const;
   void WallpaperChanged();
   void Paste();
+  // Throws ETextTooLong when replacing the selection by `inserted` characters
+  // would pass the limit.
+  void CheckReplacement(size_t inserted);
 
   TSkinOptions options_;
   OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
@@ -93,6 +110,7 @@ class TSkinEdit : public fw::TCustomEdit {
   TSkinChangeLink imagesLink_;
   bool compositing_ = false;
   bool ctrlEnter_ = false;
+  int textLimit_ = 0;
 };
 
 }  // namespace skin

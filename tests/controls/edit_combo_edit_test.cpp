@@ -144,7 +144,7 @@ TEST_F(SkinEditTest, TextStaysRightAligned) {
   EXPECT_GT(leftmost, shot->Width() / 2);
 }
 
-TEST_F(SkinEditTest, EnterBeepsAndInsertsNothing) {
+TEST_F(SkinEditTest, EnterAndCtrlJBeepAndInsertNothing) {
   edit_->SetFocus();
   Pump();
   changes_ = 0;
@@ -152,8 +152,10 @@ TEST_F(SkinEditTest, EnterBeepsAndInsertsNothing) {
   PostMessageW(edit_->Handle(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
   PostMessageW(edit_->Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
   Pump();
-  // ...and the character itself delivered straight to the window.
+  // ...and the character itself delivered straight to the window; Ctrl+J
+  // types a bare line feed.
   Char(L'\r');
+  Char(L'\n');
   Pump();
   EXPECT_EQ(edit_->Text(), L"12");
   EXPECT_EQ(SendMessageW(edit_->Handle(), EM_GETLINECOUNT, 0, 0), 1);
@@ -244,6 +246,46 @@ TEST_F(SkinEditTest, PastedLineBreaksAreDropped) {
   SendMessageW(edit_->Handle(), WM_PASTE, 0, 0);
   EXPECT_EQ(edit_->Text(), L"1234");
   EXPECT_EQ(SendMessageW(edit_->Handle(), EM_GETLINECOUNT, 0, 0), 1);
+}
+
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(data);
+  SetClipboardData(CF_UNICODETEXT, data);
+  CloseClipboard();
+}
+
+TEST_F(SkinEditTest, TextOverTheLimitIsRefusedWholeWhicheverWayItComes) {
+  edit_->SetTextLimit(6);
+  changes_ = 0;
+  const int errors = ApplicationEnvironment::Errors();
+  const HWND wnd = edit_->Handle();
+  const auto set = [&](const wchar_t* text) { return SendMessageW(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); };
+  EXPECT_FALSE(set(L"1234567"));
+  edit_->SetText(L"7654321");
+  SendMessageW(wnd, EM_SETSEL, 2, 2);
+  SendMessageW(wnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"34567"));
+  PutOnClipboard(wnd, L"34567");
+  SendMessageW(wnd, WM_PASTE, 0, 0);
+  EXPECT_EQ(edit_->Text(), L"12") << "nothing cut, nothing taken";
+  EXPECT_EQ(ApplicationEnvironment::Errors(), errors + 4);
+  EXPECT_EQ(changes_, 0);
+
+  PutOnClipboard(wnd, L"3456");
+  SendMessageW(wnd, EM_SETSEL, 2, 2);
+  SendMessageW(wnd, WM_PASTE, 0, 0);  // exactly the limit
+  EXPECT_EQ(edit_->Text(), L"123456");
+  Char(L'7');  // one too many
+  EXPECT_EQ(edit_->Text(), L"123456");
+  SendMessageW(wnd, EM_SETSEL, 0, 1);
+  Char(L'9');  // replaces the selected one
+  EXPECT_EQ(edit_->Text(), L"923456");
+  Char(L'\b');
+  EXPECT_EQ(edit_->Text(), L"23456");
+  EXPECT_EQ(ApplicationEnvironment::Errors(), errors + 5);
 }
 
 TEST_F(SkinEditTest, FocusSelectsAllWithAutoSelect) {
