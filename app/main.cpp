@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "effects/fx_application.h"
 #include "framework/application.h"
+#include "framework/startup_trace.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ int RunProgram() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // A developer's breakdown of this start (see framework/startup_trace.h).
+  fw::trace::StartFromEnvironment(L"CONVERTER_TRACE");
   app::InstallFatalErrorHandlers();
   app::ReadFormatSettings(app::ProcessFormatSettings());
   fx::InitFxLibrary();

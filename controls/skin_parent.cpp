@@ -1,6 +1,7 @@
 // The copy of a parent's background behind a control (see skin_draw.h).
 #include "controls/skin_draw.h"
 #include "framework/gdi.h"
+#include "framework/startup_trace.h"
 #include "framework/wincontrol.h"
 
 namespace skin {
@@ -13,6 +14,7 @@ void PaintParentBackground(fw::TControl* control, HDC dc) {
   const POINT mine = control->ClientOrigin();
   const POINT theirs = parent->ClientOrigin();
   const int dx = mine.x - theirs.x, dy = mine.y - theirs.y;
+  if (fw::trace::On()) fw::trace::CountParentBackground();
   fw::SavedDC saved(dc);
   OffsetWindowOrgEx(dc, dx, dy, nullptr);
   // Whatever paints the parent's background (its own erase, a fill hook

@@ -118,7 +118,11 @@ void TApplication::FormShowing(TForm* form, bool showing) {
 // ---- message loop
 
 void TApplication::Run() {
-  if (mainForm_ && showMainForm_) GuardedVoid([&] { mainForm_->Show(); }, this);
+  if (mainForm_ && showMainForm_) {
+    if (trace::On()) trace::Mark(L"main form shows");
+    GuardedVoid([&] { mainForm_->Show(); }, this);
+    if (trace::On()) trace::Mark(L"main form shown");
+  }
   while (!terminated_) {
     try {
       HandleMessage();
@@ -145,6 +149,7 @@ void TApplication::Idle() {
   // The mouse left the program's controls: no hint stays.
   POINT p{};
   if (showHint_ && GetCursorPos(&p) && !FindDragTarget(p, true)) CancelHint();
+  if (trace::On() && mainForm_ && mainForm_->HandleAllocated()) trace::LoopIdle(mainForm_->Handle());
   bool done = true;
   if (OnIdle) GuardedVoid([&] { OnIdle(this, done); }, this);
   if (done) WaitMessage();

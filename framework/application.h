@@ -17,6 +17,7 @@
 #include "framework/component.h"
 #include "framework/hintwindow.h"
 #include "framework/messages.h"
+#include "framework/startup_trace.h"
 #include "framework/window_binding.h"
 
 namespace fw {
@@ -62,7 +63,9 @@ class TApplication : public TComponent, public WindowTarget {
   // form. T's constructor takes the owner.
   template <class T>
   T* CreateForm() {
+    if (trace::On()) trace::Mark(L"form construction begins");
     T* form = new T(this);
+    if (trace::On()) trace::Mark(L"form constructed", form->ClassName().c_str());
     if (!mainForm_) mainForm_ = form;
     return form;
   }

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "framework/guard.h"
+#include "framework/startup_trace.h"
 
 namespace fw {
 namespace {
@@ -81,6 +82,7 @@ WNDPROC RegisterBoundClass(const std::wstring& className, const wchar_t* baseCla
     if (!GetClassInfoExW(module, className.c_str(), &existing)) return nullptr;
   }
   classes.emplace(className, ClassInfo{defaultProc});
+  if (trace::On()) trace::Mark(L"class registered", className.c_str());
   return defaultProc;
 }
 
