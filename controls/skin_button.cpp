@@ -34,7 +34,9 @@ void TSkinBtn::CreateParams(fw::TCreateParams& params) {
 }
 
 void TSkinBtn::SetButtonStyle(bool isDefault) {
-  // The system's BM_SETSTYLE would drop the owner-draw style.
+  // The system's BM_SETSTYLE would drop the owner-draw style. Every focus
+  // change reaches every button: only those whose look changes repaint.
+  if (isDefault == defaultLook_) return;
   defaultLook_ = isDefault;
   if (HandleAllocated()) {
     // Painted now: the focus has just moved and the old look must go at once.

@@ -10,10 +10,7 @@ constexpr UINT_PTR kTimerId = 1;
 
 long TTimer::LiveTimers() { return liveTimers; }
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-  RegisterBoundClass(L"TPUtilWindow", nullptr, 0);
-  CreateBoundWindow(this, 0, L"TPUtilWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
-}
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 
 TTimer::~TTimer() {
   Destroying();
@@ -45,8 +42,13 @@ void TTimer::UpdateTimer() {
     --liveTimers;
   }
   running_ = false;
-  if (enabled_ && interval_ > 0 && onTimer_ && wnd_ && !IsDestroying()) {
-    if (SetTimer(wnd_, kTimerId, interval_, nullptr)) {
+  if (enabled_ && interval_ > 0 && onTimer_ && !IsDestroying()) {
+    // The hidden window comes with the first run: most timers never run.
+    if (!wnd_) {
+      RegisterBoundClass(L"TPUtilWindow", nullptr, 0);
+      CreateBoundWindow(this, 0, L"TPUtilWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+    }
+    if (wnd_ && SetTimer(wnd_, kTimerId, interval_, nullptr)) {
       running_ = true;
       ++liveTimers;
     }

@@ -1,6 +1,7 @@
 #pragma once
-// TTimer: a system timer on a hidden window of its own; OnTimer runs on the
-// user-interface thread while Enabled, Interval > 0 and OnTimer is set.
+// TTimer: a system timer on a hidden window of its own, made when the timer
+// first runs; OnTimer runs on the user-interface thread while Enabled,
+// Interval > 0 and OnTimer is set.
 #include <windows.h>
 
 #include "framework/component.h"

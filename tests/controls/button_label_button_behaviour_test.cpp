@@ -183,6 +183,21 @@ TEST_F(ButtonTest, OnDrawButtonIsRaisedAfterEveryPaintWithTheClientRectangle) {
   EXPECT_EQ(calls, 2);
 }
 
+TEST_F(ButtonTest, AFocusMoveRepaintsOnlyTheButtonsWhoseDefaultLookChanges) {
+  std::vector<TSkinBtn*> keys{Add(L"1", 10, 10), Add(L"2", 70, 10), Add(L"3", 130, 10)};
+  std::vector<int> draws(keys.size());
+  for (size_t i = 0; i < keys.size(); ++i)
+    keys[i]->OnDrawButton = [&draws, i](fw::TObject*, fw::TCanvas&, const RECT&) { ++draws[i]; };
+  keys[0]->SetFocus();
+  Pump();
+  draws.assign(keys.size(), 0);
+  keys[1]->SetFocus();
+  Pump();
+  EXPECT_GE(draws[0], 1);  // lost the default look
+  EXPECT_GE(draws[1], 1);  // gained it
+  EXPECT_EQ(draws[2], 0);  // unchanged
+}
+
 TEST_F(ButtonTest, AnimatedWithoutImagesRunsATimerThatDrawsNothing) {
   TSkinBtn* b = Add(L"1", 10, 10);
   int paints = 0;

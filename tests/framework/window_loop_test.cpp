@@ -10,8 +10,10 @@ namespace {
 
 TEST(Timer, TicksArriveOnTheUserInterfaceThreadWhileEnabled) {
   fwtest::App();
+  const long windows = fw::LiveBoundWindows();
   fw::TTimer timer(nullptr);
   EXPECT_FALSE(timer.Running());  // no handler yet
+  EXPECT_EQ(fw::LiveBoundWindows(), windows);  // nor a window until it runs
   int ticks = 0;
   DWORD thread = 0;
   timer.SetInterval(10);
@@ -20,6 +22,7 @@ TEST(Timer, TicksArriveOnTheUserInterfaceThreadWhileEnabled) {
     thread = GetCurrentThreadId();
   });
   EXPECT_TRUE(timer.Running());
+  EXPECT_EQ(fw::LiveBoundWindows(), windows + 1);
   DWORD end = GetTickCount() + 3000;
   while (ticks < 3 && GetTickCount() < end) fwtest::Pump(1);
   EXPECT_GE(ticks, 3);
