@@ -1,5 +1,6 @@
-// Program entry: the locale's separators and the single-instance probe come
-// first, then the application object titled "Converter" and the main window;
+// Program entry: library searches are kept to the system folder before
+// anything else, the locale's separators and the single-instance probe come
+// next, then the application object titled "Converter" and the main window;
 // the message loop runs until the main window closes.
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 #include "effects/fx_application.h"
 #include "framework/application.h"
 #include "framework/startup_trace.h"
+#include "framework/system_library.h"
 
 namespace {
 
@@ -26,6 +28,8 @@ int RunProgram() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before anything could load a library: none from the program's folder.
+  fw::RestrictLibrarySearch();
   // A developer's breakdown of this start (see framework/startup_trace.h).
   fw::trace::StartFromEnvironment(L"CONVERTER_TRACE");
   app::InstallFatalErrorHandlers();

@@ -9,6 +9,7 @@ target_sources(converter_framework PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/hintwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/subclass.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup_trace.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/system_library.cpp
 )
 target_sources(converter_framework PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/button.cpp

@@ -12,6 +12,7 @@ converter_add_test(NAME framework_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/window_loop_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_hint_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_trace_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/system_library_test.cpp
   LIBS converter_framework psapi)
 # The long object-count runs (10,000 paints, 1,000 forms) on their own, so
 # that CTest can run them beside the rest.
