@@ -7,6 +7,7 @@ target_sources(converter_controls PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/owned_wallpaper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/glyph_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/glyph.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image_list_api.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin_label.cpp

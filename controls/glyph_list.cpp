@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "controls/image_list_api.h"
 #include "framework/gdi.h"
 #include "framework/graphics_errors.h"
 
@@ -61,11 +62,11 @@ long g_users = 0;
 
 TGlyphList::TGlyphList(int width, int height)
     : width_(width), height_(height),
-      handle_(ImageList_Create(std::max(width, 1), std::max(height, 1), ILC_COLOR24 | ILC_MASK, 4, 4)) {
+      handle_(imagelist::Create(std::max(width, 1), std::max(height, 1), ILC_COLOR24 | ILC_MASK, 4, 4)) {
   if (!handle_) throw fw::EOutOfResources(L"Cannot create a glyph list");
 }
 
-TGlyphList::~TGlyphList() { ImageList_Destroy(handle_); }
+TGlyphList::~TGlyphList() { imagelist::Destroy(handle_); }
 
 int TGlyphList::Add(const std::vector<std::uint32_t>& pixels, COLORREF transparent) {
   if (pixels.size() != static_cast<size_t>(width_) * static_cast<size_t>(height_))
@@ -75,11 +76,11 @@ int TGlyphList::Add(const std::vector<std::uint32_t>& pixels, COLORREF transpare
   int index;
   if (freeSlot != slots_.end()) {
     index = static_cast<int>(freeSlot - slots_.begin());
-    if (!ImageList_Replace(handle_, index, cell.image.Get(), cell.mask.Get()))
+    if (!imagelist::Replace(handle_, index, cell.image.Get(), cell.mask.Get()))
       throw fw::EOutOfResources(L"Cannot store a glyph cell");
     *freeSlot = true;
   } else {
-    index = ImageList_Add(handle_, cell.image.Get(), cell.mask.Get());
+    index = imagelist::Add(handle_, cell.image.Get(), cell.mask.Get());
     if (index < 0) throw fw::EOutOfResources(L"Cannot store a glyph cell");
     slots_.resize(static_cast<size_t>(index) + 1, false);
     slots_[static_cast<size_t>(index)] = true;
@@ -95,7 +96,7 @@ void TGlyphList::Delete(int index) {
 }
 
 void TGlyphList::Draw(int index, HDC dc, int x, int y) const {
-  ImageList_DrawEx(handle_, index, dc, x, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+  imagelist::DrawEx(handle_, index, dc, x, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
 }
 
 TGlyphList* TGlyphCache::GetList(int width, int height) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/image_list_api.h"
 #include "framework/canvas.h"
 #include "framework/graphics_errors.h"
 
@@ -28,13 +29,13 @@ TImageList::~TImageList() {
   Destroying();
   for (TChangeLink* link : links_) link->sender_ = nullptr;
   links_.clear();
-  if (handle_) ImageList_Destroy(handle_);
+  if (handle_) imagelist::Destroy(handle_);
 }
 
 void TImageList::CreateList() {
-  HIMAGELIST list = ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4);
+  HIMAGELIST list = imagelist::Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4);
   if (!list) throw fw::EOutOfResources(L"Cannot create an image list");
-  if (handle_) ImageList_Destroy(handle_);
+  if (handle_) imagelist::Destroy(handle_);
   handle_ = list;
 }
 
@@ -48,7 +49,7 @@ void TImageList::SetSize(int width, int height) {
   Change();
 }
 
-int TImageList::Count() const { return ImageList_GetImageCount(handle_); }
+int TImageList::Count() const { return imagelist::GetImageCount(handle_); }
 
 int TImageList::Add(const fw::TBitmap& strip, fw::TColor maskColor) {
   if (strip.Empty()) return -1;
@@ -57,8 +58,8 @@ int TImageList::Add(const fw::TBitmap& strip, fw::TColor maskColor) {
   fw::TBitmap copy;
   copy.Assign(strip);
   const int first = maskColor == fw::clNone
-                        ? ImageList_Add(handle_, copy.Handle(), nullptr)
-                        : ImageList_AddMasked(handle_, copy.Handle(), fw::ColorToRGB(maskColor));
+                        ? imagelist::Add(handle_, copy.Handle(), nullptr)
+                        : imagelist::AddMasked(handle_, copy.Handle(), fw::ColorToRGB(maskColor));
   if (first < 0) throw fw::EOutOfResources(L"Cannot add to an image list");
   Change();
   return first;
@@ -66,13 +67,13 @@ int TImageList::Add(const fw::TBitmap& strip, fw::TColor maskColor) {
 
 void TImageList::Delete(int index) {
   if (index < 0 || index >= Count()) return;
-  ImageList_Remove(handle_, index);
+  imagelist::Remove(handle_, index);
   Change();
 }
 
 void TImageList::Clear() {
   if (Count() == 0) return;
-  ImageList_Remove(handle_, -1);
+  imagelist::Remove(handle_, -1);
   Change();
 }
 
@@ -86,7 +87,7 @@ void TImageList::GetBitmap(int index, fw::TBitmap& bitmap, fw::TColor background
 
 void TImageList::Draw(HDC dc, int x, int y, int index) const {
   if (index < 0 || index >= Count()) return;
-  ImageList_DrawEx(handle_, index, dc, x, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+  imagelist::DrawEx(handle_, index, dc, x, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
 }
 
 void TImageList::RegisterChanges(TChangeLink* link) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/flat_border.h"
+#include "controls/image_list_api.h"
 #include "controls/skin_draw.h"
 #include "controls/skin_focus.h"
 #include "framework/gdi.h"
@@ -405,7 +406,7 @@ void TSkinComboBox::DrawImage(HDC dc, int index, const RECT& rect, int imageWidt
     if (!images_ || !images_->Handle() || index >= images_->Count()) return;
     int cx = images_->Width(), cy = images_->Height();
     int y = rect.top + (rect.bottom - rect.top - cy) / 2;
-    ImageList_DrawEx(images_->Handle(), index, dc, rect.left + 2, y, cx, cy, CLR_NONE, CLR_DEFAULT,
+    imagelist::DrawEx(images_->Handle(), index, dc, rect.left + 2, y, cx, cy, CLR_NONE, CLR_DEFAULT,
                      enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
     return;
   }
@@ -418,7 +419,7 @@ void TSkinComboBox::DrawImage(HDC dc, int index, const RECT& rect, int imageWidt
   // The glyph's pixels through its own canvas, where the picture is selected.
   HDC source = glyph_.Canvas().Handle();
   if (enabled || cells > 1) {
-    TransparentBlt(dc, x, y, imageWidth, height, source, cell * imageWidth, 0, imageWidth, height, transparent);
+    GdiTransparentBlt(dc, x, y, imageWidth, height, source, cell * imageWidth, 0, imageWidth, height, transparent);
     return;
   }
   // A disabled single cell: its shape embossed in the 3D colours.

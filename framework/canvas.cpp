@@ -225,7 +225,9 @@ void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
   if (bitmap.Palette() && (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE))
     palette = std::make_unique<PaletteGuard>(dc, bitmap.Palette(), true);
   if (bitmap.Transparent()) {
-    TransparentBlt(dc, x, y, w, h, src, 0, 0, w, h, ColorToRGB(bitmap.TransparentColor()));
+    // gdi32's own TransparentBlt: msimg32, which forwards to it, is not a
+    // library the program may import (see system_library.h).
+    GdiTransparentBlt(dc, x, y, w, h, src, 0, 0, w, h, ColorToRGB(bitmap.TransparentColor()));
   } else {
     BitBlt(dc, x, y, w, h, src, 0, 0, copyMode_);
   }
@@ -243,7 +245,7 @@ void TCanvas::StretchDraw(const RECT& dest, TBitmap& bitmap) {
   SetStretchBltMode(dc, COLORONCOLOR);
   const int dw = dest.right - dest.left, dh = dest.bottom - dest.top;
   if (bitmap.Transparent()) {
-    TransparentBlt(dc, dest.left, dest.top, dw, dh, src, 0, 0, w, h,
+    GdiTransparentBlt(dc, dest.left, dest.top, dw, dh, src, 0, 0, w, h,
                    ColorToRGB(bitmap.TransparentColor()));
   } else {
     StretchBlt(dc, dest.left, dest.top, dw, dh, src, 0, 0, w, h, copyMode_);

@@ -5,6 +5,7 @@
 
 #include "controls/glyph.h"
 #include "controls/glyph_list.h"
+#include "controls/image_list_api.h"
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
 #include "framework/color.h"
@@ -144,7 +145,7 @@ TEST(TGlyphCache, ListsAreSharedBySizeReusedAndDroppedWithTheLastGlyph) {
     a.Draw(s.DC(), 0, 0, false);
     EXPECT_EQ(list8->Count(), 2);
     EXPECT_EQ(list8->Capacity(), 3);
-    EXPECT_EQ(ImageList_GetImageCount(list8->Handle()), 3);
+    EXPECT_EQ(skin::imagelist::GetImageCount(list8->Handle()), 3);
     // The large list goes with its last cell.
     c.SetBitmap(fw::TBitmap());
     EXPECT_EQ(cache->ListCount(), 1);
