@@ -4,44 +4,57 @@
 #include <commdlg.h>
 #include <winspool.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/exceptions.h"
+#include "framework/system_library.h"
 
 namespace app {
 namespace {
 
 // The print dialog and the spooler's printer list come from libraries that
 // are loaded on the first print, not at start: they would otherwise cost
-// every start of the program time and memory. Once loaded they stay.
+// every start of the program time and memory. They come from the system
+// folder only; once loaded they stay.
 class PrintLibraries {
  public:
   using PrintDlgProc = BOOL(WINAPI*)(LPPRINTDLGW);
   using ExtendedErrorProc = DWORD(WINAPI*)();
   using EnumPrintersProc = BOOL(WINAPI*)(DWORD, LPWSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD);
 
-  static const PrintLibraries& Get() {
-    static const PrintLibraries libraries;
-    return libraries;
+  explicit PrintLibraries(SystemLibraryLoader load) {
+    HMODULE dialogs = load(kDialogs);
+    HMODULE spooler = load(kSpooler);
+    printDlg_ = fw::LibraryFunction<PrintDlgProc>(dialogs, "PrintDlgW");
+    extendedError_ = fw::LibraryFunction<ExtendedErrorProc>(dialogs, "CommDlgExtendedError");
+    enumPrinters_ = fw::LibraryFunction<EnumPrintersProc>(spooler, "EnumPrintersW");
   }
 
-  PrintDlgProc printDlg = nullptr;
-  ExtendedErrorProc extendedError = nullptr;
-  EnumPrintersProc enumPrinters = nullptr;
+  EnumPrintersProc PrinterList() const {
+    if (!enumPrinters_) throw Unavailable(kSpooler);
+    return enumPrinters_;
+  }
+  PrintDlgProc PrintDialog() const {
+    if (!printDlg_ || !extendedError_) throw Unavailable(kDialogs);
+    return printDlg_;
+  }
+  ExtendedErrorProc DialogError() const {
+    if (!printDlg_ || !extendedError_) throw Unavailable(kDialogs);
+    return extendedError_;
+  }
 
  private:
-  template <class F>
-  static F Find(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+  static constexpr const wchar_t* kDialogs = L"comdlg32.dll";
+  static constexpr const wchar_t* kSpooler = L"winspool.drv";
+  static core::Exception Unavailable(const wchar_t* library) {
+    return core::Exception(L"Printing is not available: the system library " + std::wstring(library) +
+                           L" could not be loaded");
   }
-  PrintLibraries() {
-    HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
-    HMODULE spooler = LoadLibraryW(L"winspool.drv");
-    printDlg = Find<PrintDlgProc>(dialogs, "PrintDlgW");
-    extendedError = Find<ExtendedErrorProc>(dialogs, "CommDlgExtendedError");
-    enumPrinters = Find<EnumPrintersProc>(spooler, "EnumPrintersW");
-  }
+  PrintDlgProc printDlg_ = nullptr;
+  ExtendedErrorProc extendedError_ = nullptr;
+  EnumPrintersProc enumPrinters_ = nullptr;
 };
 
 // The handles PrintDlgW allocates for the chosen settings.
@@ -56,9 +69,10 @@ struct PrintDialogHandles {
 
 class RealPrinters final : public PrinterSystem {
  public:
+  explicit RealPrinters(SystemLibraryLoader load) : load_(load) {}
+
   bool AnyPrinterInstalled() override {
-    const auto EnumPrintersW = PrintLibraries::Get().enumPrinters;
-    if (!EnumPrintersW) return false;
+    const auto EnumPrintersW = Libraries().PrinterList();
     const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
     DWORD needed = 0;
     DWORD count = 0;
@@ -70,15 +84,13 @@ class RealPrinters final : public PrinterSystem {
   }
 
   PrinterChoice ChoosePrinter(HWND owner) override {
-    const PrintLibraries& libraries = PrintLibraries::Get();
-    if (!libraries.printDlg || !libraries.extendedError)
-      throw core::Exception(L"The Print dialog is not available on this system");
+    const PrintLibraries& libraries = Libraries();
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
     dialog.nCopies = 1;
-    const BOOL chosen = libraries.printDlg(&dialog);
+    const BOOL chosen = libraries.PrintDialog()(&dialog);
     PrintDialogHandles handles{dialog.hDevMode, dialog.hDevNames};
     PrinterChoice choice;
     if (chosen) {
@@ -86,7 +98,7 @@ class RealPrinters final : public PrinterSystem {
       if (!choice.dc) throw core::Exception(L"The printer could not be opened");
       return choice;
     }
-    const DWORD error = libraries.extendedError();
+    const DWORD error = libraries.DialogError()();
     if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES || error == PDERR_PRINTERNOTFOUND) {
       choice.noPrinter = true;
     } else if (error != 0) {
@@ -115,6 +127,14 @@ class RealPrinters final : public PrinterSystem {
     ended = true;
     if (EndDoc(printer) <= 0) throw core::Exception(L"The printer did not finish the document");
   }
+
+ private:
+  const PrintLibraries& Libraries() {
+    if (!libraries_) libraries_.emplace(load_);
+    return *libraries_;
+  }
+  SystemLibraryLoader load_;
+  std::optional<PrintLibraries> libraries_;
 };
 
 }  // namespace
@@ -124,8 +144,12 @@ void PrinterDCDeleter::operator()(HDC dc) const {
 }
 
 PrinterSystem& SystemPrinters() {
-  static RealPrinters printers;
+  static RealPrinters printers([](const wchar_t* name) { return fw::LoadSystemLibrary(name); });
   return printers;
+}
+
+std::unique_ptr<PrinterSystem> MakeSystemPrinters(SystemLibraryLoader load) {
+  return std::make_unique<RealPrinters>(load);
 }
 
 PrintOutcome PrintConversion(HWND owner, const PrintedConversion& page, PrinterSystem& printers) {

@@ -31,7 +31,14 @@ class PrinterSystem {
 };
 
 // The real printers of this machine: EnumPrintersW, PrintDlgW, StartDocW.
+// Their libraries come from the system folder only (fw::LoadSystemLibrary);
+// one that cannot be loaded makes printing raise a core::Exception naming it.
 PrinterSystem& SystemPrinters();
+
+// Loads a system library by file name, or gives null.
+using SystemLibraryLoader = HMODULE (*)(const wchar_t* name);
+// Another instance of the real printers, whose libraries `load` gives.
+std::unique_ptr<PrinterSystem> MakeSystemPrinters(SystemLibraryLoader load);
 
 enum class PrintOutcome { kNoPrinter, kCancelled, kPrinted };
 

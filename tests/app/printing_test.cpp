@@ -1,10 +1,13 @@
 // The print flow against a recorded printer system: no printer, cancel, print.
 #include "app/printing.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "core/exceptions.h"
 
 namespace {
 
@@ -65,6 +68,22 @@ TEST(PrintConversion, ChosenPrinterGetsThePage) {
   EXPECT_EQ(app::PrintConversion(nullptr, Page(), printers), app::PrintOutcome::kPrinted);
   EXPECT_EQ(printers.calls, (std::vector<std::string>{"installed?", "dialog", "print"}));
   EXPECT_EQ(printers.printedValue, L"42");
+}
+
+// The real printers when their system libraries cannot be loaded: each step
+// raises an error that names the library it lacks.
+TEST(SystemPrinters, ALibraryThatCannotBeLoadedIsNamed) {
+  const auto printers = app::MakeSystemPrinters([](const wchar_t*) -> HMODULE { return nullptr; });
+  const auto errorOf = [](const auto& step) -> std::wstring {
+    try {
+      step();
+    } catch (const core::Exception& e) {
+      return e.Message();
+    }
+    return L"(no error)";
+  };
+  EXPECT_THAT(errorOf([&] { printers->AnyPrinterInstalled(); }), ::testing::HasSubstr(L"winspool.drv"));
+  EXPECT_THAT(errorOf([&] { printers->ChoosePrinter(nullptr); }), ::testing::HasSubstr(L"comdlg32.dll"));
 }
 
 }  // namespace
