@@ -36,7 +36,8 @@ struct WindowRecord {
 // UI thread only, like everything it observes.
 struct State {
   std::wstring path;
-  LONGLONG origin = 0;  // FILETIME units
+  double startMs = 0;  // when the trace started, since process creation
+  LARGE_INTEGER started{}, frequency{};
   std::vector<Event> events;
   std::map<HWND, WindowRecord> windows;
   long parentBackgrounds = 0;
@@ -45,13 +46,15 @@ struct State {
 
 State* state = nullptr;
 
-LONGLONG Now() {
-  FILETIME ft;
-  GetSystemTimePreciseAsFileTime(&ft);
-  return (static_cast<LONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
+LONGLONG FileTimeValue(const FILETIME& ft) { return (static_cast<LONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime; }
 
-double Elapsed() { return (Now() - state->origin) / 10000.0; }
+// The performance counter from the start on (Windows 7 has no precise system
+// time); the coarse system time only places the start after process creation.
+double Elapsed() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return state->startMs + (now.QuadPart - state->started.QuadPart) * 1000.0 / state->frequency.QuadPart;
+}
 
 long GdiCreated() {
   long sum = 0;
@@ -163,10 +166,12 @@ void Start(const wchar_t* path) {
   Stop();
   state = new State;
   state->path = path;
-  FILETIME created, exited, kernel, user;
-  state->origin = GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)
-                      ? (static_cast<LONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime
-                      : Now();
+  QueryPerformanceFrequency(&state->frequency);
+  QueryPerformanceCounter(&state->started);
+  FILETIME created, exited, kernel, user, now;
+  GetSystemTimeAsFileTime(&now);
+  if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+    state->startMs = (FileTimeValue(now) - FileTimeValue(created)) / 10000.0;
   DWORD thread = GetCurrentThreadId();
   state->cbt = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, thread);
   state->sent = SetWindowsHookExW(WH_CALLWNDPROC, SentHook, nullptr, thread);
