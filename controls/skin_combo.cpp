@@ -217,6 +217,9 @@ void TSkinComboBox::CreateParams(fw::TCreateParams& params) {
 void TSkinComboBox::DestroyWnd() {
   ListClosed();
   fw::TCustomComboBox::DestroyWnd();
+  // The extent belongs to the window: the next one starts at 0 and gets its
+  // extent again as the items are put back.
+  extent_ = 0;
 }
 
 void TSkinComboBox::WndProc(fw::TMessage& m) {
@@ -448,6 +451,22 @@ void TSkinComboBox::DrawBorder(bool hot) {
   if (HandleAllocated()) DrawFlatBorder(nullptr, Handle(), hot);
 }
 
+void TSkinComboBox::PaintSelectedBackground(HDC dc, const RECT& rect) {
+  RECT fill = rect;
+  if (options_.Contains(ocNoHighlightImage))
+    fill.left = options_.Contains(ocNoImageAttached) ? rect.left - 2 : rect.left + ItemHeight();
+  fw::TBitmap* wallpaper = EffectiveWallpaper();
+  fw::TBitmap* selWallpaper = EffectiveSelWallpaper();
+  if (options_.Contains(ocInvertWallpaperAsSelect) && wallpaper) {
+    DrawWallpaperAnchored(dc, wallpaper, anchor_, NOTSRCCOPY, options_.Contains(ocTileWallpaper), fill);
+  } else if (options_.Contains(ocPaintSelWallpaper) && selWallpaper) {
+    DrawWallpaperAnchored(dc, selWallpaper, anchor_, SRCCOPY, true, fill);
+  } else {
+    fw::GdiBrush brush(CreateSolidBrush(fw::ColorToRGB(selColor_)));
+    FillRect(dc, &fill, brush.Get());
+  }
+}
+
 void TSkinComboBox::PaintNormalBackground(HDC dc, const RECT& rect, bool wallpaperAllowed) {
   fw::TBitmap* wallpaper = EffectiveWallpaper();
   if (wallpaperAllowed && options_.Contains(ocPaintWallpaper) && wallpaper) {
@@ -468,17 +487,21 @@ void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState st
     OnDrawItem(this, index, rect, state);
     return;
   }
+  if (IsRectEmpty(&anchor_)) anchor_ = ClientRect();
   if (index < 0) {
-    // No row chosen yet: the face shows the same background as an unselected
-    // row, so the field does not flash white before the first choice. An empty
-    // wallpaper list keeps its colour, as its erase does.
-    if (IsRectEmpty(&anchor_)) anchor_ = ClientRect();
-    PaintNormalBackground(dc, rect, SendMessageW(Handle(), CB_GETCOUNT, 0, 0) > 0);
+    // No row chosen yet. Focused, the face gets the selected look like any
+    // focused face, which is its focus mark; otherwise the background of an
+    // unselected row, so the field does not flash white before the first
+    // choice (an empty wallpaper list keeps its colour, as its erase does).
+    if (SelectedLook(state)) {
+      PaintSelectedBackground(dc, rect);
+    } else {
+      PaintNormalBackground(dc, rect, SendMessageW(Handle(), CB_GETCOUNT, 0, 0) > 0);
+    }
     return;
   }
   // 3. the colours are put back at the end, also after a throw
   ColorsKept colors(dc);
-  if (IsRectEmpty(&anchor_)) anchor_ = ClientRect();
   int imageWidth = ImageWidth();
   bool selected = SelectedLook(state);
   fw::TFont& font = selected ? selFont_ : Font();
@@ -486,19 +509,7 @@ void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState st
 
   // 4. the background
   if (selected) {
-    RECT fill = rect;
-    if (options_.Contains(ocNoHighlightImage))
-      fill.left = options_.Contains(ocNoImageAttached) ? rect.left - 2 : rect.left + ItemHeight();
-    fw::TBitmap* wallpaper = EffectiveWallpaper();
-    fw::TBitmap* selWallpaper = EffectiveSelWallpaper();
-    if (options_.Contains(ocInvertWallpaperAsSelect) && wallpaper) {
-      DrawWallpaperAnchored(dc, wallpaper, anchor_, NOTSRCCOPY, options_.Contains(ocTileWallpaper), fill);
-    } else if (options_.Contains(ocPaintSelWallpaper) && selWallpaper) {
-      DrawWallpaperAnchored(dc, selWallpaper, anchor_, SRCCOPY, true, fill);
-    } else {
-      fw::GdiBrush brush(CreateSolidBrush(fw::ColorToRGB(selColor_)));
-      FillRect(dc, &fill, brush.Get());
-    }
+    PaintSelectedBackground(dc, rect);
   } else {
     PaintNormalBackground(dc, rect, true);
   }

@@ -126,6 +126,8 @@ class TSkinComboBox : public fw::TCustomComboBox {
   void DrawBorder(bool hot);
   // An unselected row's background: wallpaper, the parent, or the colour.
   void PaintNormalBackground(HDC dc, const RECT& rect, bool wallpaperAllowed);
+  // The selected look's fill: the selection colour or wallpaper.
+  void PaintSelectedBackground(HDC dc, const RECT& rect);
   void Changed() { Invalidate(); }
 
   TSkinOptions options_{ocBevelOnlyIfSel};

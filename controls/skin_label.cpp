@@ -181,7 +181,8 @@ void TSkinLabel::Paint() {
     InflateRect(&r, -bevelsOffset_, -bevelsOffset_);
   }
   c.Brush().SetStyle(fw::bsClear);
-  const UINT format = (WordWrap() ? DT_WORDBREAK : 0) | AlignmentFormat(Alignment());
+  const fw::TAlignment alignment = DrawnAlignment();
+  const UINT format = (WordWrap() ? DT_WORDBREAK : 0) | AlignmentFormat(alignment);
   if (Layout() != fw::tlTop) {
     RECT measured = r;
     DoDrawText(measured, format | DT_CALCRECT | DT_EXPANDTABS);
@@ -192,7 +193,7 @@ void TSkinLabel::Paint() {
   if (!glyph_.Empty()) {
     const int cell = glyph_.CellSize().cx;
     const int textWidth = MeasureCaption(DT_EXPANDTABS).cx;
-    switch (Alignment()) {
+    switch (alignment) {
       case fw::taLeftJustify:
         glyph_.Draw(c.Handle(), r.left, r.top, Enabled());
         OffsetRect(&r, cell + 2, 0);
@@ -213,6 +214,7 @@ void TSkinLabel::DoDrawText(RECT& rect, UINT flags) {
   std::wstring text = Caption();
   if ((flags & DT_CALCRECT) && (text.empty() || (ShowAccelChar() && text == L"&"))) text += L' ';
   if (!ShowAccelChar()) flags |= DT_NOPREFIX;
+  if (ReadsRightToLeft()) flags |= DT_RTLREADING;
   fw::TCanvas& c = Canvas();
   c.Font().Assign(Font());
   HDC dc = c.Handle();
@@ -249,8 +251,23 @@ void TSkinLabel::AdjustBounds() {
     height = std::max(static_cast<int>(r.bottom), static_cast<int>(cell.cy));
   }
   int left = Left();
-  if (Alignment() == fw::taRightJustify) left += Width() - width;
+  if (DrawnAlignment() == fw::taRightJustify) left += Width() - width;
   SetBounds(left, Top(), width, height);
+}
+
+bool TSkinLabel::ReadsRightToLeft() const {
+  // The label has no window: it reads as the window that paints it.
+  fw::TWinControl* parent = Parent();
+  return parent && parent->HandleAllocated() &&
+         (GetWindowLongPtrW(parent->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+}
+
+fw::TAlignment TSkinLabel::DrawnAlignment() const {
+  const fw::TAlignment alignment = Alignment();
+  if (!ReadsRightToLeft()) return alignment;
+  if (alignment == fw::taLeftJustify) return fw::taRightJustify;
+  if (alignment == fw::taRightJustify) return fw::taLeftJustify;
+  return alignment;
 }
 
 }  // namespace skin

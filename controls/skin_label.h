@@ -64,6 +64,11 @@ class TSkinLabel : public fw::TCustomLabel {
  private:
   void WallpaperChanged();
   SIZE MeasureCaption(UINT flags);
+  // Right-to-left reading (the parent window's WS_EX_RTLREADING) reads the
+  // text right to left and swaps left and right alignment, for drawing and
+  // for size fitting alike.
+  bool ReadsRightToLeft() const;
+  fw::TAlignment DrawnAlignment() const;
 
   fw::TColor shadowColor_ = fw::clBtnHighlight;
   int shadowSize_ = 1;

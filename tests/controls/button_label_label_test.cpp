@@ -122,6 +122,38 @@ TEST_F(LabelTest, FixedSizeStaysAndAutoSizeFitsTheCaption) {
   EXPECT_GT(label->Height(), 10);
 }
 
+TEST_F(LabelTest, RightToLeftReadingSwapsTheAlignmentForDrawingAndFitting) {
+  label->SetSimpleView(true);
+  label->SetAlignment(fw::taLeftJustify);
+  label->SetCaption(L"Mass");
+  struct Columns {
+    int first, last;
+  };
+  auto inkColumns = [&] {
+    const PixelSet ink = PixelsOf(*Painted(), kWhite, All());
+    int first = label->Width(), last = -1;
+    for (const auto& p : ink) {
+      first = std::min(first, p.first);
+      last = std::max(last, p.first);
+    }
+    return Columns{first, last};
+  };
+  const auto ltr = inkColumns();
+  ASSERT_LT(ltr.first, 5) << "left-aligned text starts at the left";
+  const HWND parent = form.Handle();
+  const LONG_PTR exStyle = GetWindowLongPtrW(parent, GWL_EXSTYLE);
+  SetWindowLongPtrW(parent, GWL_EXSTYLE, exStyle | WS_EX_RTLREADING);
+  const auto rtl = inkColumns();
+  EXPECT_GT(rtl.last, label->Width() - 5) << "left alignment reads as right";
+  EXPECT_EQ(rtl.last - rtl.first, ltr.last - ltr.first);
+  // Fitting keeps the right edge of what now reads as right-aligned.
+  label->SetAutoSize(true);
+  const int right = label->Left() + label->Width();
+  label->SetCaption(L"Mass measure");
+  EXPECT_EQ(label->Left() + label->Width(), right);
+  SetWindowLongPtrW(parent, GWL_EXSTYLE, exStyle);
+}
+
 TEST_F(LabelTest, BevelsOffsetTurnsAutoSizeOff) {
   label->SetAutoSize(true);
   label->SetBevelsOffset(3);

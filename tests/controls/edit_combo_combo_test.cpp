@@ -359,6 +359,26 @@ TEST_F(SkinComboTest, FaceShowsTheFormAndTheSelectionWhenFocused) {
   EXPECT_EQ(selected, (box.bottom - box.top - 2) * (box.right - 1 - box.left - kPastText)) << "focused face";
 }
 
+TEST_F(SkinComboTest, FocusedFaceWithoutAChoiceShowsTheSelectionBar) {
+  combo_->SetOptions(TSkinOptions{skin::ocPaintTransparently});
+  AddItems(3);
+  ASSERT_EQ(combo_->ItemIndex(), -1);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo_->Handle(), &info));
+  const RECT box = info.rcItem;
+  combo_->SetFocus();
+  Pump();
+  InvalidateRect(combo_->Handle(), nullptr, TRUE);
+  UpdateWindow(combo_->Handle());
+  auto shot = Capture(combo_->Handle());
+  int selected = 0;
+  for (int y = box.top + 1; y < box.bottom - 1; ++y)
+    for (int x = box.left + 1; x < box.right - 1; ++x)
+      if (shot->At(x, y) == kSelColor) ++selected;
+  EXPECT_EQ(selected, (box.bottom - box.top - 2) * (box.right - box.left - 2)) << "the focus mark";
+}
+
 TEST_F(SkinComboTest, WallpaperStaysFixedWhileTheListScrolls) {
   AddItems(30);
   combo_->SetDroppedDown(true);
@@ -519,8 +539,13 @@ TEST_F(SkinComboTest, OverWideItemGivesTheListAHorizontalExtent) {
   combo_->Items().Delete(3);
   int rest = std::max(TextWidth(combo_->SelFont(), L"Hg 0"), TextWidth(combo_->Font(), L"Hg 0")) + 25;
   EXPECT_EQ(SendMessageW(wnd, CB_GETHORIZONTALEXTENT, 0, 0), rest);
+  // A new window gets the extent again as the items are put back.
+  combo_->Items().Add(wide);
+  combo_->RecreateWnd();
+  Pump();
+  EXPECT_EQ(SendMessageW(combo_->Handle(), CB_GETHORIZONTALEXTENT, 0, 0), expected);
   combo_->Items().Clear();
-  EXPECT_EQ(SendMessageW(wnd, CB_GETHORIZONTALEXTENT, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(combo_->Handle(), CB_GETHORIZONTALEXTENT, 0, 0), 0);
 }
 
 TEST_F(SkinComboTest, ItemWithinTheListWidthSetsNoExtent) {
