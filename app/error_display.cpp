@@ -26,6 +26,17 @@ std::wstring CurrentExceptionClass() {
   return type ? PlainClassName(type->name()) : L"Exception";
 }
 
+// The file name, without folder, of a module (the program itself for null).
+std::wstring ModuleFileName(HMODULE module) {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(module, path, MAX_PATH);
+  std::wstring name = path;
+  if (const auto slash = name.find_last_of(L"\\/:"); slash != std::wstring::npos) name.erase(0, slash + 1);
+  return name;
+}
+
+std::wstring ProgramFileName() { return ModuleFileName(nullptr); }
+
 // Module and offset of an address: the module that holds it, or the program
 // itself with the conventional 0x1000 code start when none does.
 void Locate(const void* address, std::wstring& module, std::uintptr_t& offset) {
@@ -33,10 +44,7 @@ void Locate(const void* address, std::wstring& module, std::uintptr_t& offset) {
   const bool inModule = GetModuleHandleExW(
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
       static_cast<LPCWSTR>(address), &handle);
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(inModule ? handle : nullptr, path, MAX_PATH);
-  module = path;
-  if (const auto slash = module.find_last_of(L"\\/:"); slash != std::wstring::npos) module.erase(0, slash + 1);
+  module = ModuleFileName(inModule ? handle : nullptr);
   const auto at = reinterpret_cast<std::uintptr_t>(address);
   offset = inModule ? at - reinterpret_cast<std::uintptr_t>(handle) : at - 0x1000;
 }
@@ -105,7 +113,7 @@ void InstallErrorDisplay(fw::TApplication& application) {
 
 // ---- the fatal report
 
-FatalReport MakeFatalReport(std::exception_ptr error, const void* address) {
+FatalReport MakeFatalReport(std::exception_ptr error) {
   std::wstring className = L"Exception";
   std::wstring message;
   if (error) {
@@ -122,10 +130,7 @@ FatalReport MakeFatalReport(std::exception_ptr error, const void* address) {
       className = CurrentExceptionClass();
     }
   }
-  std::wstring module;
-  std::uintptr_t offset = 0;
-  Locate(address, module, offset);
-  return FatalReport{L"Application Error", FatalErrorText(className, module, offset, message)};
+  return FatalReport{L"Application Error", FatalErrorText(className, ProgramFileName(), std::nullopt, message)};
 }
 
 FatalReport MakeFatalReport(const EXCEPTION_RECORD& record) {
@@ -156,9 +161,7 @@ LONG WINAPI UnhandledProcessorException(EXCEPTION_POINTERS* pointers) {
   ShowFatalReportAndExit(MakeFatalReport(*pointers->ExceptionRecord));
 }
 
-[[noreturn]] void TerminateWithReport() {
-  ShowFatalReportAndExit(MakeFatalReport(std::current_exception(), reinterpret_cast<const void*>(&TerminateWithReport)));
-}
+[[noreturn]] void TerminateWithReport() { ShowFatalReportAndExit(MakeFatalReport(std::current_exception())); }
 
 }  // namespace
 

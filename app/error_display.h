@@ -41,9 +41,10 @@ struct FatalReport {
   std::wstring caption;  // "Application Error"
   std::wstring text;
 };
-// The report of an error that escaped start-up; `address` locates it in a module.
-FatalReport MakeFatalReport(std::exception_ptr error, const void* address);
-// The report of a processor exception nobody handled.
+// The report of a C++ exception that escaped start-up. Such an exception
+// carries no fault address, so the report names the program and says that.
+FatalReport MakeFatalReport(std::exception_ptr error);
+// The report of a processor exception nobody handled, at its real address.
 FatalReport MakeFatalReport(const EXCEPTION_RECORD& record);
 
 // Shows the report in a task-modal box and ends the process with exit code 1.

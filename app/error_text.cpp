@@ -14,16 +14,20 @@ std::wstring ErrorDisplayText(std::wstring_view message) {
   return text;
 }
 
-std::wstring FatalErrorText(std::wstring_view className, std::wstring_view moduleName, std::uintptr_t offset,
-                            std::wstring_view message) {
-  wchar_t hex[20];
-  std::swprintf(hex, sizeof hex / sizeof hex[0], L"%08llX", static_cast<unsigned long long>(offset));
+std::wstring FatalErrorText(std::wstring_view className, std::wstring_view moduleName,
+                            std::optional<std::uintptr_t> offset, std::wstring_view message) {
   std::wstring text = L"Exception ";
   text += className;
   text += L" in module ";
   text += moduleName;
-  text += L" at ";
-  text += hex;
+  if (offset) {
+    wchar_t hex[20];
+    std::swprintf(hex, sizeof hex / sizeof hex[0], L"%08llX", static_cast<unsigned long long>(*offset));
+    text += L" at ";
+    text += hex;
+  } else {
+    text += L", fault address unknown";
+  }
   text += L".\r\n";
   text += message;
   if (!message.empty() && message.back() != L'.') text += L'.';

@@ -2,6 +2,7 @@
 // The texts of the two error reports: the box shown for an error that leaves
 // an event handler, and the report of an error that escapes start-up.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,11 @@ namespace app {
 std::wstring ErrorDisplayText(std::wstring_view message);
 
 // "Exception <class> in module <module> at <offset>.\r\n<message><stop>",
-// the offset as 8 hexadecimal digits, at most 1023 characters.
-std::wstring FatalErrorText(std::wstring_view className, std::wstring_view moduleName, std::uintptr_t offset,
-                            std::wstring_view message);
+// the offset as 8 hexadecimal digits, at most 1023 characters. Without an
+// offset (a C++ exception carries no fault address) the first line says so
+// instead of showing an address that would point somewhere else.
+std::wstring FatalErrorText(std::wstring_view className, std::wstring_view moduleName,
+                            std::optional<std::uintptr_t> offset, std::wstring_view message);
 
 // A C++ class name without namespaces or template arguments ("EConvertError"
 // for core::EConvertError), from the compiler's mangled type name.

@@ -39,7 +39,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return RunProgram();
   } catch (...) {
     // An error that escaped start-up: reported, and the process ends with code 1.
-    app::ShowFatalReportAndExit(
-        app::MakeFatalReport(std::current_exception(), reinterpret_cast<const void*>(&RunProgram)));
+    app::ShowFatalReportAndExit(app::MakeFatalReport(std::current_exception()));
   }
 }

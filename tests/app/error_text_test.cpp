@@ -32,6 +32,9 @@ TEST(FatalErrorText, ClassModuleOffsetAndMessage) {
   // Objects outside the family have no message and get no stop.
   EXPECT_EQ(app::FatalErrorText(L"bad_alloc", L"x.dll", 0, L""),
             L"Exception bad_alloc in module x.dll at 00000000.\r\n");
+  // No fault address known: said, not made up.
+  EXPECT_EQ(app::FatalErrorText(L"EConvertError", L"converter.exe", std::nullopt, L"bad"),
+            L"Exception EConvertError in module converter.exe, fault address unknown.\r\nbad.");
 }
 
 TEST(FatalErrorText, LimitedTo1023Characters) {
