@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "about/about_box.h"
 #include "app/format_settings.h"
 #include "app/fx_one_instance.h"
 #include "app/fx_sys_info.h"
@@ -206,7 +207,7 @@ void TForm1::FormShow(fw::TObject*) {
 void TForm1::CloseBtnClick(fw::TObject*) { Close(); }
 
 void TForm1::AboutBtnClick(fw::TObject*) {
-  if (ShowAboutBox) ShowAboutBox();
+  about::RunAboutBox(ProcessFormatSettings());
 }
 
 void TForm1::PrintBtnClick(fw::TObject*) {

@@ -85,8 +85,6 @@ class TForm1 : public fw::TForm, private core::ConverterView {
   const core::ConverterLogic& Logic() const { return logic_; }
   core::Language Language() const { return logic_.language(); }
 
-  // The About dialog, run by AboutBtnClick (the program entry installs it).
-  std::function<void()> ShowAboutBox;
   // The printers PrintBtnClick uses (the system's unless replaced); not owned.
   void SetPrinters(PrinterSystem& printers) { printers_ = &printers; }
   // The command line the language is chosen from (the process's own unless set).

@@ -17,3 +17,10 @@ converter_add_test(NAME e2e_hostile_tests TIMEOUT 600
   LIBS e2e_driver gdi32)
 target_compile_definitions(e2e_hostile_tests PRIVATE CONVERTER_EXE="$<TARGET_FILE:converter>")
 add_dependencies(e2e_hostile_tests converter)
+
+# The About box of the real converter.exe.
+converter_add_test(NAME e2e_about_tests TIMEOUT 300
+  SOURCES e2e_about_test.cpp converter_driver.cpp
+  LIBS e2e_driver gdi32)
+target_compile_definitions(e2e_about_tests PRIVATE CONVERTER_EXE="$<TARGET_FILE:converter>")
+add_dependencies(e2e_about_tests converter)
