@@ -342,22 +342,24 @@ void TSkinScrollingText::ScrollParent(int dx, int dy) {
 
 void TSkinScrollingText::RenderParent() {
   // The parent paints itself, its background hooks and every non-windowed
-  // child (this text at its new place among them) off screen; only this
-  // control's part reaches the screen, in one copy, without flicker.
+  // child (this text at its new place among them) off screen, in its client
+  // coordinates; the buffer holds only this control's part of it (origin
+  // shifted), which reaches the screen in one copy, without flicker.
   fw::TWinControl* parent = Parent();
   fw::TControlCanvas target(*this);
   if (!target.HandleAllocated()) return;
-  const RECT client = parent->ClientRect();
-  fw::OffscreenBuffer buffer(target.Handle(), client.right - client.left, client.bottom - client.top);
+  fw::OffscreenBuffer buffer(target.Handle(), Width(), Height(), fw::BufferFormat::Dib32);
+  SetViewportOrgEx(buffer.DC(), -Left(), -Top(), nullptr);
   SendMessageW(parent->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer.DC()), 0);
   SendMessageW(parent->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(buffer.DC()), 0);
-  BitBlt(target.Handle(), 0, 0, Width(), Height(), buffer.DC(), Left(), Top(), SRCCOPY);
+  SetViewportOrgEx(buffer.DC(), 0, 0, nullptr);
+  buffer.CopyTo(target.Handle());
 }
 
 void TSkinScrollingText::RenderFace() {
   fw::TControlCanvas target(*this);
   if (!target.HandleAllocated()) return;
-  fw::OffscreenBuffer buffer(target.Handle(), Width(), Height());
+  fw::OffscreenBuffer buffer(target.Handle(), Width(), Height(), fw::BufferFormat::Dib32);
   Perform(WM_PAINT, reinterpret_cast<WPARAM>(buffer.DC()), 0);
   buffer.CopyTo(target.Handle());
 }

@@ -135,8 +135,22 @@ ClipRegionGuard::~ClipRegionGuard() { SelectClipRgn(dc_, saved_.Get()); }
 
 // --- double buffering ---
 
-OffscreenBuffer::OffscreenBuffer(HDC target, int width, int height)
+OffscreenBuffer::OffscreenBuffer(HDC target, int width, int height, BufferFormat format)
     : width_(width > 0 ? width : 1), height_(height > 0 ? height : 1), dc_(target) {
+  if (format == BufferFormat::Dib32) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_) throw EOutOfResources(L"Cannot create an off-screen bitmap");
+    select_ = std::make_unique<SelectGuard>(dc_.Get(), bitmap_.Get());
+    return;
+  }
   // A DC from CreateCompatibleDC starts with a 1x1 monochrome bitmap, so the
   // bitmap must be compatible with the target, not with the memory DC.
   HDC reference = target;

@@ -200,9 +200,15 @@ class ClipRegionGuard {
 // the target and a compatible bitmap of width x height selected into it. Paint
 // into DC() or Canvas(), then CopyTo the target in one BitBlt. Everything,
 // canvas included, is released in the destructor, also during unwinding.
+enum class BufferFormat {
+  Compatible,  // a bitmap compatible with the target (palettes, device formats)
+  Dib32,       // a 32-bit DIB section: made and drawn without the display driver,
+               // the cheap choice for buffers made anew many times a second
+};
+
 class OffscreenBuffer {
  public:
-  OffscreenBuffer(HDC target, int width, int height);
+  OffscreenBuffer(HDC target, int width, int height, BufferFormat format = BufferFormat::Compatible);
   OffscreenBuffer(const OffscreenBuffer&) = delete;
   OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
   ~OffscreenBuffer();
