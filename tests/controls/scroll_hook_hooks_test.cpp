@@ -168,7 +168,7 @@ TEST(SkinFormHook, BesideShadowAndFillAnyOfTheThreeComesOffFirst) {
       hook = new TSkinFormHook(&f);
       hook->SetOptions({ocDragUsingClientArea});  // paints nothing: the fill shows
     });
-    button_label_test::ShowActive(form);
+    ShowActive(form);
     HWND wnd = form.Handle();
     const LONG_PTR own = GetClassLongPtrW(wnd, GCLP_WNDPROC);
     ASSERT_EQ(fw::WindowHook::HookCount(wnd), 3);
