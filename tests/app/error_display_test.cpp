@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "core/exceptions.h"
 #include "framework/window_errors.h"
 #include "window_watcher.h"
@@ -103,13 +106,22 @@ TEST(FatalReportDeathTest, BoxThenExitCodeOne) {
                                 L"Exception EOverflow in module app_tests.exe at 00001000.\r\nFloating point overflow."};
   EXPECT_EXIT(
       {
-        apptest::WindowWatcher watcher(L"#32770", [&](HWND box) {
-          const bool right = apptest::TextOf(box) == report.caption &&
-                             apptest::TextOf(GetDlgItem(box, 0xFFFF)) == report.text &&
-                             GetWindow(box, GW_OWNER) == nullptr;
-          if (!right) ExitProcess(3);
-          PostMessageW(box, WM_COMMAND, IDOK, 0);
-        });
+        apptest::WindowWatcher watcher(
+            L"#32770",
+            [&](HWND box) {
+              const bool right = apptest::TextOf(box) == report.caption &&
+                                 apptest::TextOf(GetDlgItem(box, 0xFFFF)) == report.text &&
+                                 GetWindow(box, GW_OWNER) == nullptr;
+              if (!right) ExitProcess(3);
+              PostMessageW(box, WM_COMMAND, IDOK, 0);
+            },
+            std::chrono::seconds(60));
+        // A box that never shows ends the child with code 4 rather than
+        // leaving it waiting in the box until the test run's time-out.
+        std::thread([&watcher] {
+          watcher.Join();
+          if (!watcher.Seen()) ExitProcess(4);
+        }).detach();
         app::ShowFatalReportAndExit(report);
       },
       ::testing::ExitedWithCode(1), "");
