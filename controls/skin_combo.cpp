@@ -323,7 +323,7 @@ void TSkinComboBox::CNCommand(fw::TMessage& m) {
 // ---- horizontal extent
 
 int TSkinComboBox::MeasureForExtent(const std::wstring& text) {
-  fw::ClientDC screen(nullptr);
+  fw::MemoryDC screen;  // measures as the screen does, without a screen DC
   SIZE sel{}, normal{};
   {
     fw::SelectGuard font(screen.Get(), selFont_.Handle());

@@ -24,12 +24,12 @@ UINT AlignmentFormat(fw::TAlignment a) {
   return a == fw::taRightJustify ? DT_RIGHT : a == fw::taCenter ? DT_CENTER : DT_LEFT;
 }
 
-// Attaches the label's canvas to a screen DC for measuring outside Paint.
+// Attaches the label's canvas to a memory DC (the screen's metrics) for measuring outside Paint.
 class MeasuringCanvas {
  public:
   explicit MeasuringCanvas(fw::TCanvas& canvas) : canvas_(canvas) {
     if (!canvas_.HandleAllocated()) {
-      screen_ = std::make_unique<fw::ClientDC>(nullptr);
+      screen_ = std::make_unique<fw::MemoryDC>();
       canvas_.Attach(screen_->Get());
     }
   }
@@ -41,7 +41,7 @@ class MeasuringCanvas {
 
  private:
   fw::TCanvas& canvas_;
-  std::unique_ptr<fw::ClientDC> screen_;
+  std::unique_ptr<fw::MemoryDC> screen_;
 };
 
 }  // namespace

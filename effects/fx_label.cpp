@@ -110,7 +110,7 @@ UINT TFxCustomLabel::BiDiFlags() const {
 }
 
 bool TFxCustomLabel::CanvasFontIsTrueType() {
-  fw::ClientDC screen(nullptr);
+  fw::MemoryDC screen;
   fw::SelectGuard font(screen, Font().Handle());
   TEXTMETRICW tm{};
   GetTextMetricsW(screen, &tm);

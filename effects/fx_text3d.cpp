@@ -98,7 +98,7 @@ class CanvasColorsScope {
 
 void FxMeasure3DText(const std::wstring& text, TFx3DCaption* caption, RECT& rect, UINT drawFlags, int margin,
                      bool processAccel, bool wordBreak, const fw::TFont& font) {
-  fw::ClientDC screen(nullptr);
+  fw::MemoryDC screen;  // measures as the screen does, without a screen DC
   fw::TCanvas canvas(screen);
   canvas.Font().Assign(font);
   const std::wstring measured = text.empty() || (processAccel && text == L"&") ? std::wstring(L" ") : text;

@@ -459,7 +459,7 @@ void TBitmap::LoadDib(const std::byte* info, std::size_t infoSize, const std::by
       h.biClrUsed = static_cast<DWORD>(colors.size());
       std::memcpy(src.After(), colors.data(), colors.size() * sizeof(RGBQUAD));
     }
-    ClientDC screen(nullptr);
+    MemoryDC screen;  // only the colour table is read from it
     if (SetDIBits(screen, im.bitmap.Get(), 0, static_cast<UINT>(rows), bits, src.Info(), DIB_RGB_COLORS) == 0)
       Invalid();
   }
@@ -475,7 +475,7 @@ void TBitmap::LoadFromHandle(HBITMAP source) {
   InfoBuffer ib;
   Fill(ib, bm.bmWidth, bm.bmHeight, format, {});
   if (bpp <= 8) ib.Header().biClrUsed = 0;
-  ClientDC screen(nullptr);
+  MemoryDC screen;
   std::vector<RGBQUAD> colors;
   if (bpp <= 8) {
     // First call fills in the source's colour table.

@@ -197,7 +197,8 @@ class ClipRegionGuard {
 };
 
 // The one place double-buffered painting is done: a memory DC compatible with
-// the target and a compatible bitmap of width x height selected into it. Paint
+// the target and a bitmap of width x height selected into it (a 32-bit DIB
+// section unless asked for the target's own format). Paint
 // into DC() or Canvas(), then CopyTo the target in one BitBlt. Everything,
 // canvas included, is released in the destructor, also during unwinding.
 enum class BufferFormat {
@@ -208,7 +209,7 @@ enum class BufferFormat {
 
 class OffscreenBuffer {
  public:
-  OffscreenBuffer(HDC target, int width, int height, BufferFormat format = BufferFormat::Compatible);
+  OffscreenBuffer(HDC target, int width, int height, BufferFormat format = BufferFormat::Dib32);
   OffscreenBuffer(const OffscreenBuffer&) = delete;
   OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
   ~OffscreenBuffer();

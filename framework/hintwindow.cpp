@@ -39,7 +39,7 @@ void THintWindow::CreateParams(TCreateParams& p) {
 
 RECT THintWindow::CalcHintRect(int maxWidth, const std::wstring& hint, void*) {
   RECT r{0, 0, maxWidth, 0};
-  ClientDC screen(nullptr);
+  MemoryDC screen;
   SelectGuard font(screen, Font().Handle());
   DrawTextW(screen, hint.c_str(), static_cast<int>(hint.size()), &r,
             DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
@@ -99,7 +99,7 @@ void THintWindow::WMNCPaint(TMessage& m) {
 void THintWindow::CMTextChanged(TMessage& m) {
   TCustomControl::CMTextChanged(m);
   if (activating_) return;
-  ClientDC screen(nullptr);
+  MemoryDC screen;
   SelectGuard font(screen, Font().Handle());
   std::wstring text = Text();
   SIZE size{};

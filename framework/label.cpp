@@ -110,9 +110,9 @@ void TCustomLabel::AdjustBounds() {
   if (IsLoading() || !autoSize_) return;
   RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
   bool attached = Canvas().HandleAllocated();
-  std::unique_ptr<ClientDC> screen;
+  std::unique_ptr<MemoryDC> screen;
   if (!attached) {
-    screen = std::make_unique<ClientDC>(nullptr);
+    screen = std::make_unique<MemoryDC>();
     Canvas().Attach(screen->Get());
   }
   DoDrawText(r, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));

@@ -1,6 +1,7 @@
 #include "framework/window_binding.h"
 
 #include <map>
+#include <unordered_map>
 
 #include "framework/guard.h"
 #include "framework/startup_trace.h"
@@ -8,9 +9,11 @@
 namespace fw {
 namespace {
 
-constexpr wchar_t kTargetProp[] = L"fw.Target";
-
 thread_local WindowTarget* creating = nullptr;
+// The objects bound to this thread's windows. Looked up on every message, so
+// it stays in process: a window property costs a round trip to the window
+// server under Wine, and another process's property would be meaningless.
+thread_local std::unordered_map<HWND, WindowTarget*> bound;
 long liveWindows = 0;
 
 struct ClassInfo {
@@ -35,7 +38,8 @@ WNDPROC DefaultProcOf(HWND wnd) {
 
 WindowTarget* TargetOf(HWND wnd) {
   if (!wnd) return nullptr;
-  return static_cast<WindowTarget*>(GetPropW(wnd, kTargetProp));
+  auto it = bound.find(wnd);
+  return it == bound.end() ? nullptr : it->second;
 }
 
 long LiveBoundWindows() { return liveWindows; }
@@ -91,7 +95,7 @@ LRESULT CALLBACK BoundWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
   if (!target && creating) {
     target = creating;
     creating = nullptr;
-    SetPropW(wnd, kTargetProp, target);
+    bound[wnd] = target;
     ++liveWindows;
     target->WindowBound(wnd);
   }
@@ -100,7 +104,7 @@ LRESULT CALLBACK BoundWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
   LRESULT result = Guarded([&] { return target->WindowMessage(wnd, msg, wParam, lParam); },
                            LRESULT{0});
   if (msg == WM_NCDESTROY) {
-    RemovePropW(wnd, kTargetProp);
+    bound.erase(wnd);
     --liveWindows;
     target->WindowGone(wnd);
   }

@@ -2,7 +2,7 @@
 // Binding of window procedures to C++ objects, without code generated at run
 // time: every framework window class has BoundWindowProc as its procedure;
 // the object being created is handed over in a thread-local slot, picked up
-// by the window's first message and kept in a window property (system EDIT
+// by the window's first message and kept in a per-thread table (system EDIT
 // and COMBOBOX windows use their own extra bytes, so those stay untouched).
 #include <windows.h>
 
