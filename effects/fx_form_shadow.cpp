@@ -1,5 +1,7 @@
 #include "effects/fx_form_shadow.h"
 
+#include <utility>
+
 #include "effects/fx_errors.h"
 #include "effects/fx_shadow_strip.h"
 #include "framework/form.h"
@@ -64,16 +66,38 @@ void TFxFormShadow::ShowStrips(int command) {
   if (bottom_) ShowWindow(bottom_.Get(), command);
 }
 
+RECT TFxFormShadow::RightRect(const RECT& w) const {
+  const int d = shadow_->Depth();
+  return RECT{w.right, w.top + d, w.right + d, w.bottom};
+}
+
+RECT TFxFormShadow::BottomRect(const RECT& w) const {
+  const int d = shadow_->Depth();
+  return RECT{w.left + d, w.bottom, w.right + d, w.bottom + d};
+}
+
+bool TFxFormShadow::StripsInPlace() const {
+  HWND form = FormWindow();
+  if (!form || !right_ || !bottom_) return false;
+  RECT w{}, r{}, b{};
+  GetWindowRect(form, &w);
+  if (!IsWindowVisible(right_.Get()) || !IsWindowVisible(bottom_.Get())) return false;
+  GetWindowRect(right_.Get(), &r);
+  GetWindowRect(bottom_.Get(), &b);
+  const RECT right = RightRect(w), bottom = BottomRect(w);
+  return EqualRect(&r, &right) && EqualRect(&b, &bottom);
+}
+
 void TFxFormShadow::Reposition() {
   HWND form = FormWindow();
   if (!form || (!right_ && !bottom_)) return;
   RECT w{};
   GetWindowRect(form, &w);
-  const int d = shadow_->Depth();
-  if (right_) InvalidateRect(right_.Get(), nullptr, TRUE);
-  if (bottom_) InvalidateRect(bottom_.Get(), nullptr, TRUE);
-  if (right_) MoveWindow(right_.Get(), w.right, w.top + d, d, w.bottom - w.top - d, TRUE);
-  if (bottom_) MoveWindow(bottom_.Get(), w.left + d, w.bottom, w.right - w.left, d, TRUE);
+  for (auto [strip, target] : {std::pair{right_.Get(), RightRect(w)}, std::pair{bottom_.Get(), BottomRect(w)}}) {
+    if (!strip) continue;
+    InvalidateRect(strip, nullptr, TRUE);
+    MoveWindow(strip, target.left, target.top, target.right - target.left, target.bottom - target.top, TRUE);
+  }
   if (!HideTest()) ShowStrips(SW_SHOWNOACTIVATE);
 }
 
@@ -117,6 +141,10 @@ void TFxFormShadow::WndProc(fw::TMessage& m) {
       HookOff();
       break;
     case WM_MOVE:
+      // A shown window gets a move message that moves nothing (the first
+      // show sends one): hiding and showing the strips then would only
+      // flicker and cost two window updates.
+      if (StripsInPlace() && !HideTest()) break;
       ShowStrips(SW_HIDE);
       Reposition();
       break;

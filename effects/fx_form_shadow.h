@@ -47,6 +47,11 @@ class TFxFormShadow : public TFxWndProcComponent {
   void ShowStrips(int command);
   void ShowByHideTest() { ShowStrips(HideTest() ? SW_HIDE : SW_SHOWNOACTIVATE); }
   void Reposition();
+  // Where the strips belong beside the form's window rectangle w.
+  RECT RightRect(const RECT& w) const;
+  RECT BottomRect(const RECT& w) const;
+  // Both strips shown exactly where they belong: moving them would change nothing.
+  bool StripsInPlace() const;
   void ShadowChanged();
   HWND FormWindow() const;
 

@@ -83,6 +83,18 @@ TEST(FxFormShadow, StripsAreCreatedHiddenAtLoadAndFormTheLShapeForDepth4) {
   PumpApp();
   EXPECT_TRUE(Shown(*shadow));
   ExpectStripsAt(*shadow, form->Handle(), 4);
+  // A move message that moves nothing leaves the shown strips alone.
+  {
+    fxtest::MessageCounter rightChanges(shadow->RightStrip(), WM_WINDOWPOSCHANGED);
+    fxtest::MessageCounter bottomChanges(shadow->BottomStrip(), WM_WINDOWPOSCHANGED);
+    SendMessageW(form->Handle(), WM_MOVE, 0, 0);
+    EXPECT_EQ(rightChanges.Count() + bottomChanges.Count(), 0);
+    // Strips out of place are hidden and put back by the same message.
+    MoveWindow(shadow->RightStrip(), 0, 0, 4, 10, FALSE);
+    SendMessageW(form->Handle(), WM_MOVE, 0, 0);
+    EXPECT_TRUE(Shown(*shadow));
+    ExpectStripsAt(*shadow, form->Handle(), 4);
+  }
   // And a resize.
   SetWindowPos(form->Handle(), nullptr, 0, 0, 250, 170, SWP_NOMOVE | SWP_NOZORDER);
   PumpApp();
