@@ -39,6 +39,12 @@ fi
 if [ -f "$win/tests/controls/controls_scroll_bench.exe" ]; then
   wine64 "$win/tests/controls/controls_scroll_bench.exe" || echo "controls_scroll_bench did not finish"
 fi
+if [ -f "$win/tests/app/keystroke_bench.exe" ]; then
+  wine64 "$win/tests/app/keystroke_bench.exe" || echo "keystroke_bench did not finish"
+fi
+if [ -f "$win/tests/app/idle_wakeups_bench.exe" ]; then
+  wine64 "$win/tests/app/idle_wakeups_bench.exe" || echo "idle_wakeups_bench did not finish"
+fi
 if [ -f "$win/tests/e2e/startup_bench.exe" ] && [ -f "$win/app/converter.exe" ]; then
   to_windows() { echo "Z:${1//\//\\}"; }
   wine64 "$win/tests/e2e/startup_bench.exe" "$(to_windows "$win/app/converter.exe")" TForm1 \

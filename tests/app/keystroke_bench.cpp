@@ -23,13 +23,17 @@
 
 namespace {
 
-// Queued WM_PAINTs of the watched result window, counted as the loop takes them.
+// Messages the loop takes, and the queued WM_PAINTs of the watched result window.
 HWND watched = nullptr;
-long watchedPaints = 0;
+long watchedPaints = 0, taken = 0, paintsTaken = 0;
 
 LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
   const auto* msg = reinterpret_cast<const MSG*>(lParam);
-  if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_PAINT && msg->hwnd == watched) ++watchedPaints;
+  if (code == HC_ACTION && wParam == PM_REMOVE) {
+    ++taken;
+    if (msg->message == WM_PAINT) ++paintsTaken;
+    if (msg->message == WM_PAINT && msg->hwnd == watched) ++watchedPaints;
+  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -44,6 +48,8 @@ double Micros(const LARGE_INTEGER& a, const LARGE_INTEGER& b) {
 
 struct Series {
   std::vector<double> micros;
+  double sentMicros = 0;  // summed: the message sent, up to its return
+  long messages = 0, paints = 0;  // summed: what the loop took afterwards
   int painted = 0;  // rounds after which the result had taken its paint and none was pending
   double Median() const {
     std::vector<double> v = micros;
@@ -56,14 +62,18 @@ struct Series {
 // One keystroke: `press` sends it, then the loop runs until nothing is left.
 void Round(fw::TApplication& app, HWND result, const std::function<void()>& press, Series* into) {
   watched = result;
-  const long before = watchedPaints;
-  LARGE_INTEGER a, b;
+  const long before = watchedPaints, takenBefore = taken, paintsBefore = paintsTaken;
+  LARGE_INTEGER a, sent, b;
   QueryPerformanceCounter(&a);
   press();
+  QueryPerformanceCounter(&sent);
   app.ProcessMessages();
   QueryPerformanceCounter(&b);
   if (!into) return;
   into->micros.push_back(Micros(a, b));
+  into->sentMicros += Micros(a, sent);
+  into->messages += taken - takenBefore;
+  into->paints += paintsTaken - paintsBefore;
   if (watchedPaints > before && !GetUpdateRect(result, nullptr, FALSE)) ++into->painted;
 }
 
@@ -104,15 +114,22 @@ int main(int argc, char** argv) {
     const int key = keyTurn++ % 2 ? 11 : 1 + (keyTurn / 2) % 9;
     SendMessageW(form->SkinBtn(key)->Handle(), BM_CLICK, 0, 0);
   };
+  // The same keys through the handler alone: what the press and release add.
+  int handlerTurn = 0;
+  auto handler = [&] {
+    const int key = handlerTurn++ % 2 ? 11 : 1 + (handlerTurn / 2) % 9;
+    form->SkinBtn(key)->Click();
+  };
   // Digits alternate with Backspace, so the value stays two digits long.
   auto type = [](HWND edit, int& turn) {
     const wchar_t c = turn++ % 2 ? L'\b' : static_cast<wchar_t>(L'1' + (turn / 2) % 9);
     SendMessageW(edit, WM_CHAR, c, 1);
   };
 
-  Series keys, typed, baseline;
+  Series keys, handled, typed, baseline;
   auto block = [&](int count, bool record) {
     for (int i = 0; i < count; ++i) Round(app, resultField, click, record ? &keys : nullptr);
+    for (int i = 0; i < count; ++i) Round(app, resultField, handler, record ? &handled : nullptr);
     form->SkinEdit1->SetFocus();
     PutCaretAtEnd(valueField);
     app.ProcessMessages();
@@ -130,13 +147,18 @@ int main(int argc, char** argv) {
 
   const double base = baseline.Median();
   auto line = [&](const char* what, const Series& s) {
+    const double n = static_cast<double>(s.micros.size());
     std::printf("  %-62s median %7.1f  mean %7.1f  ratio %5.2f  result painted %d/%zu\n", what, s.Median(), s.Mean(),
                 s.Median() / base, s.painted, s.micros.size());
+    std::printf("  %-62s (mean %.1f until the sent message returned; then the loop took %.1f messages, %.1f of them "
+                "WM_PAINT)\n",
+                "", s.sentMicros / n, static_cast<double>(s.messages) / n, static_cast<double>(s.paints) / n);
   };
   std::printf("keystroke to painted result, main window in process, %d repetitions each after %d warm-up "
               "(microseconds; ratio of medians against the baseline)\n",
               repetitions, kWarmUp);
   line("keypad click (BM_CLICK on a digit key, then C)", keys);
+  line("  of it, the key's click handler alone (no press, no release)", handled);
   line("character typed into the value field (WM_CHAR, digit/Backspace)", typed);
   line("baseline: WM_CHAR into a plain EDIT, EN_CHANGE sets a plain EDIT", baseline);
   auto verdict = [](double micros) { return micros < 2000.0 ? "met" : "NOT met"; };
