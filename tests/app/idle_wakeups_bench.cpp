@@ -132,7 +132,7 @@ std::string Describe(HWND wnd) {
   std::string text = Narrow(cls);
   if (const auto owner = timerOwners.find(wnd); owner != timerOwners.end())
     text.append(" of ").append(Narrow(owner->second));
-  else if (fw::TWinControl* control = fw::TWinControl::FindControl(wnd))
+  else if (fw::TWinControl* control = fw::TWinControl::FindControl(wnd); control && !control->Name().empty())
     text.append(" ").append(Narrow(control->Name()));
   return text;
 }
