@@ -14,9 +14,15 @@ void PaintParentBackground(fw::TControl* control, HDC dc) {
   const POINT mine = control->ClientOrigin();
   const POINT theirs = parent->ClientOrigin();
   const int dx = mine.x - theirs.x, dy = mine.y - theirs.y;
-  if (fw::trace::On()) fw::trace::CountParentBackground();
   fw::SavedDC saved(dc);
   OffsetWindowOrgEx(dc, dx, dy, nullptr);
+  // The parent renders once per paint cycle for all its children.
+  if (HDC rendered = parent->RenderedBackground()) {
+    const RECT area = parent->ClientRect();
+    BitBlt(dc, 0, 0, area.right, area.bottom, rendered, 0, 0, SRCCOPY);
+    return;
+  }
+  if (fw::trace::On()) fw::trace::CountParentBackground();
   // Whatever paints the parent's background (its own erase, a fill hook
   // subclassing it) paints into our DC, in the parent's coordinates.
   SendMessageW(parent->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);

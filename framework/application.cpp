@@ -150,6 +150,7 @@ void TApplication::Idle() {
   POINT p{};
   if (showHint_ && GetCursorPos(&p) && !FindDragTarget(p, true)) CancelHint();
   if (trace::On() && mainForm_ && mainForm_->HandleAllocated()) trace::LoopIdle(mainForm_->Handle());
+  TWinControl::ReleaseRenderedBackgrounds();
   bool done = true;
   if (OnIdle) GuardedVoid([&] { OnIdle(this, done); }, this);
   if (done) WaitMessage();

@@ -6,6 +6,7 @@
 // virtual Paint for controls that draw themselves.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 #include "framework/window_binding.h"
 
 namespace fw {
+
+class OffscreenBuffer;
 
 struct TCreateParams {
   std::wstring Caption;
@@ -88,6 +91,16 @@ class TWinControl : public TControl, public WindowTarget {
   // Erase then paint the whole control into dc (at dc's origin): the
   // framework's paint-into-DC.
   void PaintTo(HDC dc, int x = 0, int y = 0);
+  // The control's background with its graphic children on it, as the whole
+  // client area shows them now, in client coordinates: what windowed
+  // children that show their parent behind them copy. Rendered once per
+  // paint cycle and kept until the control paints again or changes size.
+  // Null (the caller renders for itself) without a window, or while part of
+  // the control waits to be painted: a change not shown yet.
+  HDC RenderedBackground();
+  // The message loop ran dry: the paint cycle is over and the renderings
+  // of this thread are let go (their memory is not kept while idle).
+  static void ReleaseRenderedBackgrounds();
   void Invalidate() override;
   void Update() override;
   void Repaint() override;
@@ -208,6 +221,7 @@ class TWinControl : public TControl, public WindowTarget {
   TControl* captureControl_ = nullptr;  // graphic child holding the mouse
   TControl* mouseControl_ = nullptr;    // graphic child under the mouse
   bool recreating_ = false;
+  std::unique_ptr<OffscreenBuffer> renderedBackground_;
 };
 
 // A windowed control that paints itself: Paint() draws on Canvas() inside

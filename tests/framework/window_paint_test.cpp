@@ -96,6 +96,38 @@ TEST(Painting, AHookPaintingTheFormBackgroundPaintsIntoTheCopyToo) {
   EXPECT_EQ(copy.Count(kLabelRGB, RECT{50, 0, 100, 50}), 0);
 }
 
+// The rendering children copy is made once per paint cycle, and a change
+// shows in it at once: before the parent has painted it (the copy is then
+// made afresh), after (a new cycle) and after a resize.
+TEST(Painting, TheRenderedBackgroundIsMadeOncePerPaintCycleAndFollowsChanges) {
+  PaintForm f;
+  int erases = 0;
+  auto counter = fw::WindowHook(f.form.Handle(), [&](HWND, UINT msg, WPARAM w, LPARAM l, const fw::SubclassNext& next) {
+    if (msg == WM_ERASEBKGND) ++erases;
+    return next(msg, w, l);
+  });
+  fwtest::ShowActive(f.form);
+  auto pixelAt = [&](int x, int y) {
+    HDC rendered = f.form.RenderedBackground();
+    return rendered ? GetPixel(rendered, x, y) : CLR_INVALID;
+  };
+  EXPECT_EQ(pixelAt(20, 10), kLabelRGB);
+  erases = 0;
+  EXPECT_EQ(pixelAt(150, 80), kFormRGB);
+  EXPECT_EQ(erases, 0) << "rendered again within one paint cycle";
+
+  f.form.SetColor(static_cast<fw::TColor>(kFillRGB));
+  EXPECT_EQ(f.form.RenderedBackground(), nullptr) << "a change waiting to be painted";
+  fwtest::Pump();
+  EXPECT_EQ(pixelAt(150, 80), kFillRGB);
+  f.label->SetColor(static_cast<fw::TColor>(kFormRGB));
+  fwtest::Pump();
+  EXPECT_EQ(pixelAt(20, 10), kFormRGB);
+  f.form.SetClientSize(220, 110);
+  fwtest::Pump();
+  EXPECT_EQ(pixelAt(215, 105), kFillRGB);
+}
+
 TEST(Painting, TheFormsOwnPaintDrawsItsGraphicChildren) {
   PaintForm f;
   f.child->SetVisible(false);
