@@ -1,11 +1,64 @@
 #include "framework/timer.h"
 
+#include <unordered_map>
+
 #include "framework/guard.h"
+#include "framework/window_binding.h"
 
 namespace fw {
 namespace {
 long liveTimers = 0;
-constexpr UINT_PTR kTimerId = 1;
+}  // namespace
+
+// One hidden window per thread carries the system timers of all that
+// thread's running TTimer objects, told apart by timer id. It is made when
+// the first timer runs and goes when no timer is registered any more.
+class TimerHost : private WindowTarget {
+ public:
+  ~TimerHost() override {
+    if (wnd_) DestroyWindow(wnd_);
+  }
+  // Registers timer and returns its id, making the window if needed; 0 when
+  // there is no window.
+  UINT_PTR Register(TTimer* timer) {
+    if (!wnd_) {
+      RegisterBoundClass(L"TPUtilWindow", nullptr, 0);
+      CreateBoundWindow(this, 0, L"TPUtilWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+      if (!wnd_) return 0;
+    }
+    if (++nextId_ == 0) nextId_ = 1;
+    while (timers_.count(nextId_)) ++nextId_;
+    timers_[nextId_] = timer;
+    return nextId_;
+  }
+  void Unregister(UINT_PTR id) {
+    timers_.erase(id);
+    if (timers_.empty() && wnd_) DestroyWindow(wnd_);
+  }
+  HWND Window() const { return wnd_; }
+
+ private:
+  LRESULT WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_TIMER) {
+      auto it = timers_.find(wParam);
+      if (it != timers_.end()) it->second->Timer();  // inside the window procedure's guard
+      return 0;
+    }
+    return DefWindowProcW(wnd, msg, wParam, lParam);
+  }
+  void WindowBound(HWND wnd) override { wnd_ = wnd; }
+  void WindowGone(HWND) override { wnd_ = nullptr; }
+
+  HWND wnd_ = nullptr;
+  UINT_PTR nextId_ = 0;
+  std::unordered_map<UINT_PTR, TTimer*> timers_;
+};
+
+namespace {
+TimerHost& ThreadTimerHost() {
+  thread_local TimerHost host;
+  return host;
+}
 }  // namespace
 
 long TTimer::LiveTimers() { return liveTimers; }
@@ -16,7 +69,7 @@ TTimer::~TTimer() {
   Destroying();
   enabled_ = false;
   UpdateTimer();
-  if (wnd_) DestroyWindow(wnd_);
+  if (id_) host_->Unregister(id_);
 }
 
 void TTimer::SetEnabled(bool value) {
@@ -37,18 +90,20 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 }
 
 void TTimer::UpdateTimer() {
-  if (running_ && wnd_) {
-    KillTimer(wnd_, kTimerId);
+  TimerHost* host = host_;
+  if (running_) {
+    if (host && host->Window()) KillTimer(host->Window(), id_);
     --liveTimers;
   }
   running_ = false;
   if (enabled_ && interval_ > 0 && onTimer_ && !IsDestroying()) {
     // The hidden window comes with the first run: most timers never run.
-    if (!wnd_) {
-      RegisterBoundClass(L"TPUtilWindow", nullptr, 0);
-      CreateBoundWindow(this, 0, L"TPUtilWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+    if (!id_) {
+      host = &ThreadTimerHost();
+      id_ = host->Register(this);
+      host_ = id_ ? host : nullptr;
     }
-    if (wnd_ && SetTimer(wnd_, kTimerId, interval_, nullptr)) {
+    if (id_ && host->Window() && SetTimer(host->Window(), id_, interval_, nullptr)) {
       running_ = true;
       ++liveTimers;
     }
@@ -57,14 +112,6 @@ void TTimer::UpdateTimer() {
 
 void TTimer::Timer() {
   if (onTimer_) onTimer_(this);
-}
-
-LRESULT TTimer::WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_TIMER && wParam == kTimerId) {
-    Timer();  // inside the window procedure's guard
-    return 0;
-  }
-  return DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
 }  // namespace fw

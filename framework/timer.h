@@ -1,15 +1,16 @@
 #pragma once
-// TTimer: a system timer on a hidden window of its own, made when the timer
-// first runs; OnTimer runs on the user-interface thread while Enabled,
-// Interval > 0 and OnTimer is set.
+// TTimer: a system timer on the hidden window its thread's timers share,
+// made when a timer first runs; OnTimer runs on the user-interface thread
+// while Enabled, Interval > 0 and OnTimer is set.
 #include <windows.h>
 
 #include "framework/component.h"
-#include "framework/window_binding.h"
 
 namespace fw {
 
-class TTimer : public TComponent, private WindowTarget {
+class TimerHost;
+
+class TTimer : public TComponent {
  public:
   explicit TTimer(TComponent* owner);
   ~TTimer() override;
@@ -30,12 +31,11 @@ class TTimer : public TComponent, private WindowTarget {
   virtual void Timer();
 
  private:
-  LRESULT WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
-  void WindowBound(HWND wnd) override { wnd_ = wnd; }
-  void WindowGone(HWND) override { wnd_ = nullptr; running_ = false; }
+  friend class TimerHost;
   void UpdateTimer();
 
-  HWND wnd_ = nullptr;
+  TimerHost* host_ = nullptr;  // the thread's shared timer window (not owned)
+  UINT_PTR id_ = 0;            // this timer's id there; 0 before the first run
   bool enabled_ = true;
   unsigned interval_ = 1000;
   bool running_ = false;

@@ -35,6 +35,33 @@ TEST(Timer, TicksArriveOnTheUserInterfaceThreadWhileEnabled) {
   EXPECT_EQ(ticks, stopped);
 }
 
+// The thread's timers share one hidden window; each still gets its own
+// ticks, and the window goes with the last timer.
+TEST(Timer, TimersOfAThreadShareOneWindowAndTickSeparately) {
+  fwtest::App();
+  const long windows = fw::LiveBoundWindows();
+  int fast = 0, slow = 0;
+  {
+    fw::TTimer a(nullptr), b(nullptr);
+    a.SetInterval(10);
+    b.SetInterval(60000);
+    a.SetOnTimer([&](fw::TObject*) { ++fast; });
+    b.SetOnTimer([&](fw::TObject*) { ++slow; });
+    EXPECT_EQ(fw::LiveBoundWindows(), windows + 1);
+    {
+      fw::TTimer c(nullptr);
+      c.SetInterval(10);
+      c.SetOnTimer([&](fw::TObject*) { ++slow; });
+    }  // one of three goes: the others keep running
+    DWORD end = GetTickCount() + 3000;
+    while (fast < 3 && GetTickCount() < end) fwtest::Pump(1);
+    EXPECT_GE(fast, 3);
+    EXPECT_EQ(slow, 0);
+    EXPECT_TRUE(b.Running());
+  }
+  EXPECT_EQ(fw::LiveBoundWindows(), windows);
+}
+
 class TStepper : public fw::TThread {
  public:
   TStepper() : fw::TThread(true) {}
