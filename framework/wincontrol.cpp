@@ -552,6 +552,19 @@ void TWinControl::WMPaint(TMessage& m) {
   PaintControls(dc);
 }
 
+void TWinControl::WMNCPaint(TMessage& m) {
+  // A window without frame, caption or scroll bars has no non-client area:
+  // the system's handling would only fetch a window DC to draw nothing
+  // (a round trip to the window server for each child as a form shows).
+  RECT window{}, client{};
+  if (handle_ && GetWindowRect(handle_, &window) && GetClientRect(handle_, &client) &&
+      window.right - window.left == client.right && window.bottom - window.top == client.bottom) {
+    m.Result = 0;
+    return;
+  }
+  DefaultHandler(m);
+}
+
 void TWinControl::WMEraseBkgnd(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   RECT r = ClientRect();

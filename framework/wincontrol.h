@@ -160,6 +160,7 @@ class TWinControl : public TControl, public WindowTarget {
 
   void WMPaint(TMessage& m) override;
   void WMEraseBkgnd(TMessage& m) override;
+  void WMNCPaint(TMessage& m) override;
   void WMSize(TMessage& m) override;
   void WMMove(TMessage& m) override;
   void WMWindowPosChanged(TMessage& m) override;

@@ -128,6 +128,31 @@ TEST(Painting, TheRenderedBackgroundIsMadeOncePerPaintCycleAndFollowsChanges) {
   EXPECT_EQ(pixelAt(215, 105), kFillRGB);
 }
 
+// Non-client painting goes to the system only where there is a frame.
+class TNcCounting : public fw::TCustomControl {
+ public:
+  using fw::TCustomControl::TCustomControl;
+  int systemNcPaints = 0;
+  void DefaultHandler(fw::TMessage& m) override {
+    if (m.Msg == WM_NCPAINT) ++systemNcPaints;
+    fw::TCustomControl::DefaultHandler(m);
+  }
+};
+
+TEST(Painting, NonClientPaintReachesTheSystemOnlyWhereThereIsAFrame) {
+  PaintForm f;
+  auto* child = new TNcCounting(&f.form);
+  child->SetParent(&f.form);
+  child->SetBounds(120, 5, 40, 40);
+  child->HandleNeeded();
+  SendMessageW(child->Handle(), WM_NCPAINT, 1, 0);
+  EXPECT_EQ(child->systemNcPaints, 0);
+  SetWindowLongPtrW(child->Handle(), GWL_STYLE, GetWindowLongPtrW(child->Handle(), GWL_STYLE) | WS_BORDER);
+  SetWindowPos(child->Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  SendMessageW(child->Handle(), WM_NCPAINT, 1, 0);
+  EXPECT_EQ(child->systemNcPaints, 1);
+}
+
 TEST(Painting, TheFormsOwnPaintDrawsItsGraphicChildren) {
   PaintForm f;
   f.child->SetVisible(false);
