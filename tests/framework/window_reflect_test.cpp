@@ -3,6 +3,8 @@
 // items and events, and the notifications between parents and children.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "framework/stdctrls.h"
 #include "window_test_util.h"
 
@@ -22,6 +24,24 @@ class TColorEdit : public fw::TEdit {
     else fw::TEdit::CNCtlColor(m);
   }
 };
+
+// A window is bound to an object only by the framework, in this thread: a
+// window property that anyone can set on any window names no object.
+TEST(Reflection, OnlyFrameworkWindowsOfThisThreadHaveAnObject) {
+  fwtest::App();
+  fw::TForm form(nullptr);
+  form.HandleNeeded();
+  EXPECT_EQ(fw::TargetOf(form.Handle()), static_cast<fw::WindowTarget*>(&form));
+  HWND plain = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetPropW(plain, L"fw.Target", reinterpret_cast<HANDLE>(&form));
+  EXPECT_EQ(fw::TargetOf(plain), nullptr);
+  EXPECT_EQ(fw::TWinControl::FindControl(plain), nullptr);
+  RemovePropW(plain, L"fw.Target");
+  DestroyWindow(plain);
+  fw::WindowTarget* seenByAnotherThread = &form;
+  std::thread([&] { seenByAnotherThread = fw::TargetOf(form.Handle()); }).join();
+  EXPECT_EQ(seenByAnotherThread, nullptr);
+}
 
 TEST(Reflection, ControlColourRequestsGoToTheChildAndUnhandledOnesGetItsColours) {
   fwtest::App();
