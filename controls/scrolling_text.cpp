@@ -90,31 +90,19 @@ void TSkinScrollingText::SetTransparent(bool value) {
 }
 
 void TSkinScrollingText::SetShadowColor(fw::TColor value) {
-  if (value == shadowColor_) return;
-  shadowColor_ = value;
-  simpleView_ = false;
-  Invalidate();
+  if (shadow_.SetColor(value)) Invalidate();
 }
 
 void TSkinScrollingText::SetShadowSize(int value) {
-  value = std::clamp(value, 0, 255);
-  if (value == shadowSize_) return;
-  shadowSize_ = value;
-  simpleView_ = false;
-  Invalidate();
+  if (shadow_.SetSize(value)) Invalidate();
 }
 
 void TSkinScrollingText::SetShadowPos(TShadowPosition value) {
-  if (value == shadowPos_) return;
-  shadowPos_ = value;
-  simpleView_ = false;
-  Invalidate();
+  if (shadow_.SetPos(value)) Invalidate();
 }
 
 void TSkinScrollingText::SetSimpleView(bool value) {
-  if (value == simpleView_) return;
-  simpleView_ = value;
-  Invalidate();
+  if (shadow_.SetSimpleView(value)) Invalidate();
 }
 
 void TSkinScrollingText::SetShowAccelChar(bool value) {
@@ -240,14 +228,14 @@ void TSkinScrollingText::DrawTextIn(fw::TCanvas& canvas, RECT& r, UINT flags) {
   fw::SelectGuard font(dc, canvas.Font().Handle());
   if (!Enabled()) {
     DrawShadowText(dc, r, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, flags, text);
-  } else if (simpleView_) {
+  } else if (shadow_.simpleView) {
     const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags & ~static_cast<UINT>(DT_MODIFYSTRING));
     SetTextColor(dc, old);
     SetBkMode(dc, oldMode);
   } else {
-    DrawShadowText(dc, r, shadowPos_, shadowSize_, shadowColor_, Font().Color(), flags, text);
+    DrawShadowText(dc, r, shadow_.pos, shadow_.size, shadow_.color, Font().Color(), flags, text);
   }
 }
 

@@ -14,6 +14,7 @@
 #include "controls/owned_wallpaper.h"
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
+#include "controls/text_shadow.h"
 #include "controls/thread_timer.h"
 #include "framework/bitmap.h"
 #include "framework/control.h"
@@ -57,13 +58,13 @@ class TSkinScrollingText : public fw::TGraphicControl {
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
 
-  fw::TColor ShadowColor() const { return shadowColor_; }
+  fw::TColor ShadowColor() const { return shadow_.color; }
   void SetShadowColor(fw::TColor value);
-  int ShadowSize() const { return shadowSize_; }
+  int ShadowSize() const { return shadow_.size; }
   void SetShadowSize(int value);  // 0..255
-  TShadowPosition ShadowPos() const { return shadowPos_; }
+  TShadowPosition ShadowPos() const { return shadow_.pos; }
   void SetShadowPos(TShadowPosition value);
-  bool SimpleView() const { return simpleView_; }
+  bool SimpleView() const { return shadow_.simpleView; }
   void SetSimpleView(bool value);
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool value);
@@ -133,10 +134,7 @@ class TSkinScrollingText : public fw::TGraphicControl {
   TScrollDirection direction_ = sdRightToLeft;
   fw::TAlignment alignment_ = fw::taLeftJustify;
   bool transparent_ = false;
-  fw::TColor shadowColor_ = fw::clBtnHighlight;
-  int shadowSize_ = 1;
-  TShadowPosition shadowPos_ = spLeftTop;
-  bool simpleView_ = false;
+  TextShadow shadow_;
   bool showAccelChar_ = true;
   fw::TWinControl* focusControl_ = nullptr;  // not owned
   OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};

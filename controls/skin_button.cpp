@@ -55,31 +55,19 @@ void TSkinBtn::SetOptions(TSkinOptions value) {
 }
 
 void TSkinBtn::SetShadowColor(fw::TColor value) {
-  if (value == shadowColor_) return;
-  shadowColor_ = value;
-  simpleView_ = false;
-  Invalidate();
+  if (shadow_.SetColor(value)) Invalidate();
 }
 
 void TSkinBtn::SetShadowSize(int value) {
-  value = std::clamp(value, 0, 255);
-  if (value == shadowSize_) return;
-  shadowSize_ = value;
-  simpleView_ = false;
-  Invalidate();
+  if (shadow_.SetSize(value)) Invalidate();
 }
 
 void TSkinBtn::SetShadowPos(TShadowPosition value) {
-  if (value == shadowPos_) return;
-  shadowPos_ = value;
-  simpleView_ = false;
-  Invalidate();
+  if (shadow_.SetPos(value)) Invalidate();
 }
 
 void TSkinBtn::SetSimpleView(bool value) {
-  if (value == simpleView_) return;
-  simpleView_ = value;
-  Invalidate();
+  if (shadow_.SetSimpleView(value)) Invalidate();
 }
 
 fw::TBitmap& TSkinBtn::Wallpaper() { return wallpaper_.Get(); }
@@ -456,14 +444,14 @@ void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
     fw::SelectGuard font(dc, c.Font().Handle());
     if (!Enabled()) {
       DrawShadowText(dc, textRect, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, format, caption);
-    } else if (simpleView_) {
+    } else if (shadow_.simpleView) {
       const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
       const int oldMode = SetBkMode(dc, TRANSPARENT);
       DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
       SetTextColor(dc, old);
       SetBkMode(dc, oldMode);
     } else {
-      DrawShadowText(dc, textRect, shadowPos_, shadowSize_, shadowColor_, Font().Color(), format, caption);
+      DrawShadowText(dc, textRect, shadow_.pos, shadow_.size, shadow_.color, Font().Color(), format, caption);
     }
   }
 

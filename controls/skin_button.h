@@ -15,6 +15,7 @@
 #include "controls/image_list.h"
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
+#include "controls/text_shadow.h"
 #include "framework/bitmap.h"
 #include "framework/button.h"
 #include "framework/canvas.h"
@@ -38,13 +39,13 @@ class TSkinBtn : public fw::TButton {
 
   TSkinOptions Options() const { return options_; }
   void SetOptions(TSkinOptions value);
-  fw::TColor ShadowColor() const { return shadowColor_; }
+  fw::TColor ShadowColor() const { return shadow_.color; }
   void SetShadowColor(fw::TColor value);
-  int ShadowSize() const { return shadowSize_; }
+  int ShadowSize() const { return shadow_.size; }
   void SetShadowSize(int value);  // 0..255
-  TShadowPosition ShadowPos() const { return shadowPos_; }
+  TShadowPosition ShadowPos() const { return shadow_.pos; }
   void SetShadowPos(TShadowPosition value);
-  bool SimpleView() const { return simpleView_; }
+  bool SimpleView() const { return shadow_.simpleView; }
   void SetSimpleView(bool value);
 
   // The own wallpaper, created on first access.
@@ -124,10 +125,7 @@ class TSkinBtn : public fw::TButton {
   void WallpaperChanged();
 
   TSkinOptions options_;
-  fw::TColor shadowColor_ = fw::clBtnHighlight;
-  int shadowSize_ = 1;
-  TShadowPosition shadowPos_ = spLeftTop;
-  bool simpleView_ = false;
+  TextShadow shadow_;
   OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
   TSkinImages* skinImages_ = nullptr;  // not owned
   int idWallpaper_ = -1;

@@ -60,31 +60,19 @@ TSkinLabel::~TSkinLabel() {
 // ---- properties
 
 void TSkinLabel::SetShadowColor(fw::TColor value) {
-  if (value == shadowColor_) return;
-  shadowColor_ = value;
-  simpleView_ = false;
-  Repaint();
+  if (shadow_.SetColor(value)) Repaint();
 }
 
 void TSkinLabel::SetShadowSize(int value) {
-  value = std::clamp(value, 0, 255);
-  if (value == shadowSize_) return;
-  shadowSize_ = value;
-  simpleView_ = false;
-  Repaint();
+  if (shadow_.SetSize(value)) Repaint();
 }
 
 void TSkinLabel::SetShadowPos(TShadowPosition value) {
-  if (value == shadowPos_) return;
-  shadowPos_ = value;
-  simpleView_ = false;
-  Repaint();
+  if (shadow_.SetPos(value)) Repaint();
 }
 
 void TSkinLabel::SetSimpleView(bool value) {
-  if (value == simpleView_) return;
-  simpleView_ = value;
-  Repaint();
+  if (shadow_.SetSimpleView(value)) Repaint();
 }
 
 fw::TBitmap& TSkinLabel::Wallpaper() { return wallpaper_.Get(); }
@@ -221,14 +209,14 @@ void TSkinLabel::DoDrawText(RECT& rect, UINT flags) {
   fw::SelectGuard font(dc, c.Font().Handle());
   if (!Enabled()) {
     DrawShadowText(dc, rect, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, flags, text);
-  } else if (simpleView_) {
+  } else if (shadow_.simpleView) {
     const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags & ~static_cast<UINT>(DT_MODIFYSTRING));
     SetTextColor(dc, old);
     SetBkMode(dc, oldMode);
   } else {
-    DrawShadowText(dc, rect, shadowPos_, shadowSize_, shadowColor_, Font().Color(), flags, text);
+    DrawShadowText(dc, rect, shadow_.pos, shadow_.size, shadow_.color, Font().Color(), flags, text);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "controls/glyph.h"
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
+#include "controls/text_shadow.h"
 #include "framework/bitmap.h"
 #include "framework/label.h"
 
@@ -22,13 +23,13 @@ class TSkinLabel : public fw::TCustomLabel {
   ~TSkinLabel() override;
   std::wstring ClassName() const override { return L"TSkinLabel"; }
 
-  fw::TColor ShadowColor() const { return shadowColor_; }
+  fw::TColor ShadowColor() const { return shadow_.color; }
   void SetShadowColor(fw::TColor value);
-  int ShadowSize() const { return shadowSize_; }
+  int ShadowSize() const { return shadow_.size; }
   void SetShadowSize(int value);  // 0..255
-  TShadowPosition ShadowPos() const { return shadowPos_; }
+  TShadowPosition ShadowPos() const { return shadow_.pos; }
   void SetShadowPos(TShadowPosition value);
-  bool SimpleView() const { return simpleView_; }
+  bool SimpleView() const { return shadow_.simpleView; }
   void SetSimpleView(bool value);
 
   // The own wallpaper, created on first access.
@@ -70,10 +71,7 @@ class TSkinLabel : public fw::TCustomLabel {
   bool ReadsRightToLeft() const;
   fw::TAlignment DrawnAlignment() const;
 
-  fw::TColor shadowColor_ = fw::clBtnHighlight;
-  int shadowSize_ = 1;
-  TShadowPosition shadowPos_ = spLeftTop;
-  bool simpleView_ = false;
+  TextShadow shadow_;
   OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
   TSkinImages* skinImages_ = nullptr;  // not owned
   int idWallpaper_ = -1;
