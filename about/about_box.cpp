@@ -12,8 +12,8 @@
 #include "controls/skin_form_hook.h"
 #include "effects/fx_label.h"
 #include "framework/application.h"
-#include "framework/extctrls.h"
-#include "framework/label.h"
+#include "stdctrls/extctrls.h"
+#include "stdctrls/label.h"
 
 namespace about {
 

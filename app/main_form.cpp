@@ -4,8 +4,8 @@
 
 #include "about/about_box.h"
 #include "app/format_settings.h"
-#include "app/fx_one_instance.h"
-#include "app/fx_sys_info.h"
+#include "effects/fx_one_instance.h"
+#include "effects/fx_sys_info.h"
 #include "app/message_dialog.h"
 #include "app/no_printer_text.h"
 #include "app/no_result_text.h"

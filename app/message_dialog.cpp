@@ -5,10 +5,10 @@
 
 #include "app/dialog_layout.h"
 #include "framework/application.h"
-#include "framework/button.h"
-#include "framework/extctrls.h"
-#include "framework/gdi.h"
-#include "framework/label.h"
+#include "stdctrls/button.h"
+#include "stdctrls/extctrls.h"
+#include "graphics/gdi.h"
+#include "stdctrls/label.h"
 
 namespace app {
 namespace {

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "framework/form.h"
-#include "framework/set.h"
+#include "core/set.h"
 
 namespace app {
 
 enum TMsgDlgType { dtWarning, dtError, dtInformation, dtConfirmation, dtCustom };
 enum TMsgDlgBtn { dbYes, dbNo, dbOK, dbCancel, dbAbort, dbRetry, dbIgnore, dbAll, dbNoToAll, dbYesToAll, dbHelp };
-using TMsgDlgButtons = fw::TSet<TMsgDlgBtn>;
+using TMsgDlgButtons = core::TSet<TMsgDlgBtn>;
 
 class TMessageForm : public fw::TForm {
  public:

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 
 namespace app {
 namespace {

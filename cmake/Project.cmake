@@ -2,7 +2,7 @@
 # GoogleTest, and the helpers that declare tests.
 
 option(CONVERTER_BUILD_TESTS "Build the tests" ON)
-option(CONVERTER_BUILD_BENCHMARKS "Build the benchmarks (native only)" ON)
+option(CONVERTER_BUILD_BENCHMARKS "Build the benchmarks (with the tests)" ON)
 option(CONVERTER_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer (native only)" OFF)
 option(CONVERTER_BUILD_FUZZERS "Build the libFuzzer targets of the core (native, clang only)" OFF)
 

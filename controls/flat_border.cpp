@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 
 namespace skin {
 

@@ -1,8 +1,8 @@
 #include "controls/glyph.h"
 
 #include "controls/glyph_list.h"
-#include "framework/canvas.h"
-#include "framework/gdi.h"
+#include "graphics/canvas.h"
+#include "graphics/gdi.h"
 
 namespace skin {
 
@@ -90,16 +90,9 @@ int TGlyph::CellIndex(Cell cell) {
 std::vector<std::uint32_t> TGlyph::CellPixels(int cell) {
   const SIZE size = CellSize();
   std::vector<std::uint32_t> pixels(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   fw::MemoryDC dc(nullptr);
-  fw::GdiBitmap dib(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  fw::GdiBitmap dib = fw::CreateDib32(size.cx, size.cy, &bits, dc.Get());
   if (!dib) return pixels;
   {
     fw::SelectGuard select(dc.Get(), dib.Get());

@@ -9,8 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "framework/bitmap.h"
-#include "framework/color.h"
+#include "graphics/bitmap.h"
+#include "graphics/color.h"
 
 namespace skin {
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "controls/image_list_api.h"
-#include "framework/gdi.h"
-#include "framework/graphics_errors.h"
+#include "graphics/gdi.h"
+#include "graphics/graphics_errors.h"
 
 namespace skin {
 
@@ -20,15 +20,8 @@ struct CellBitmaps {
 
 CellBitmaps MakeCell(int w, int h, const std::vector<std::uint32_t>& pixels, COLORREF transparent) {
   CellBitmaps cell;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  cell.image.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  cell.image = fw::CreateDib32(w, h, &bits);
   if (!cell.image) throw fw::EOutOfResources(L"Cannot create a glyph cell");
   // Mask rows are word aligned, one bit per pixel, set bit = transparent.
   const int stride = ((w + 15) / 16) * 2;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "controls/image_list_api.h"
-#include "framework/canvas.h"
-#include "framework/graphics_errors.h"
+#include "graphics/canvas.h"
+#include "graphics/graphics_errors.h"
 
 namespace skin {
 

@@ -1,6 +1,6 @@
 #include "controls/image_list_api.h"
 
-#include "framework/graphics_errors.h"
+#include "graphics/graphics_errors.h"
 #include "framework/system_library.h"
 
 namespace skin::imagelist {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "framework/bitmap.h"
+#include "graphics/bitmap.h"
 
 namespace skin {
 

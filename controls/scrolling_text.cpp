@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "controls/skin_draw.h"
-#include "framework/button.h"
-#include "framework/canvas.h"
-#include "framework/gdi.h"
+#include "stdctrls/button.h"
+#include "graphics/canvas.h"
+#include "graphics/gdi.h"
 #include "framework/wincontrol.h"
 
 namespace skin {

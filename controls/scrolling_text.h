@@ -16,7 +16,7 @@
 #include "controls/skin_options.h"
 #include "controls/text_shadow.h"
 #include "controls/thread_timer.h"
-#include "framework/bitmap.h"
+#include "graphics/bitmap.h"
 #include "framework/control.h"
 #include "framework/strings.h"
 

@@ -16,16 +16,16 @@
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
 #include "controls/text_shadow.h"
-#include "framework/bitmap.h"
-#include "framework/button.h"
-#include "framework/canvas.h"
-#include "framework/set.h"
+#include "graphics/bitmap.h"
+#include "stdctrls/button.h"
+#include "graphics/canvas.h"
+#include "core/set.h"
 #include "framework/timer.h"
 
 namespace skin {
 
 enum TBtnPaintOption { bpoDrawFocus, bpoDrawDefault };
-using TBtnPaintOptions = fw::TSet<TBtnPaintOption>;
+using TBtnPaintOptions = core::TSet<TBtnPaintOption>;
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 

@@ -7,7 +7,7 @@
 #include "controls/image_list_api.h"
 #include "controls/skin_draw.h"
 #include "controls/skin_focus.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/guard.h"
 
 namespace skin {

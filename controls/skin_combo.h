@@ -14,10 +14,10 @@
 #include "controls/image_list.h"
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
-#include "framework/bitmap.h"
-#include "framework/canvas.h"
-#include "framework/font.h"
-#include "framework/combobox.h"
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
+#include "graphics/font.h"
+#include "stdctrls/combobox.h"
 #include "framework/subclass.h"
 
 namespace skin {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "framework/canvas.h"
-#include "framework/gdi.h"
+#include "graphics/canvas.h"
+#include "graphics/gdi.h"
 
 namespace skin {
 

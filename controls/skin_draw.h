@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "controls/skin_options.h"
-#include "framework/bitmap.h"
-#include "framework/color.h"
+#include "graphics/bitmap.h"
+#include "graphics/color.h"
 
 namespace fw {
 class TControl;

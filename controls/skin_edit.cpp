@@ -6,7 +6,7 @@
 
 #include "controls/flat_border.h"
 #include "controls/skin_draw.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 
 namespace skin {
 

@@ -14,8 +14,8 @@
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
 #include "core/exceptions.h"
-#include "framework/bitmap.h"
-#include "framework/edit.h"
+#include "graphics/bitmap.h"
+#include "stdctrls/edit.h"
 
 namespace skin {
 

@@ -4,7 +4,7 @@
 
 #include "controls/skin_draw.h"
 #include "framework/form.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 
 namespace skin {
 

@@ -13,8 +13,8 @@
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
 #include "controls/wnd_hook.h"
-#include "framework/bitmap.h"
-#include "framework/color.h"
+#include "graphics/bitmap.h"
+#include "graphics/color.h"
 #include "framework/component.h"
 
 namespace fw {

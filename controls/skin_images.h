@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/bitmap.h"
+#include "graphics/bitmap.h"
 #include "framework/component.h"
 
 namespace skin {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "controls/skin_draw.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/wincontrol.h"
 
 namespace skin {

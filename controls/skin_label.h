@@ -12,8 +12,8 @@
 #include "controls/skin_images.h"
 #include "controls/skin_options.h"
 #include "controls/text_shadow.h"
-#include "framework/bitmap.h"
-#include "framework/label.h"
+#include "graphics/bitmap.h"
+#include "stdctrls/label.h"
 
 namespace skin {
 

@@ -1,8 +1,7 @@
 #pragma once
 // The option set shared by every skinned control and the form wallpaper hook,
 // and the small enumerations of the shared drawing routines.
-#include <cstdint>
-#include <initializer_list>
+#include "core/set.h"
 
 namespace skin {
 
@@ -31,38 +30,8 @@ enum TSkinOption : unsigned {
   ocPaintTransparently = 20,
 };
 
-// A set of TSkinOption held in the low 21 bits of a 32-bit value.
-class TSkinOptions {
- public:
-  static constexpr std::uint32_t kMask = (1u << 21) - 1;
-
-  constexpr TSkinOptions() = default;
-  constexpr TSkinOptions(std::initializer_list<TSkinOption> options) {
-    for (TSkinOption o : options) bits_ |= Bit(o);
-  }
-  // Bits above 20 are dropped.
-  static constexpr TSkinOptions FromBits(std::uint32_t bits) {
-    TSkinOptions s;
-    s.bits_ = bits & kMask;
-    return s;
-  }
-  constexpr std::uint32_t Bits() const { return bits_; }
-
-  constexpr bool Contains(TSkinOption o) const { return (bits_ & Bit(o)) != 0; }
-  constexpr bool Empty() const { return bits_ == 0; }
-  constexpr TSkinOptions& Include(TSkinOption o) { bits_ |= Bit(o); return *this; }
-  constexpr TSkinOptions& Exclude(TSkinOption o) { bits_ &= ~Bit(o); return *this; }
-  constexpr TSkinOptions operator+(TSkinOption o) const { TSkinOptions r = *this; return r.Include(o); }
-  constexpr TSkinOptions operator-(TSkinOption o) const { TSkinOptions r = *this; return r.Exclude(o); }
-  constexpr TSkinOptions operator+(TSkinOptions o) const { return FromBits(bits_ | o.bits_); }
-  constexpr TSkinOptions operator-(TSkinOptions o) const { return FromBits(bits_ & ~o.bits_); }
-  constexpr TSkinOptions operator*(TSkinOptions o) const { return FromBits(bits_ & o.bits_); }
-  friend constexpr bool operator==(TSkinOptions a, TSkinOptions b) { return a.bits_ == b.bits_; }
-
- private:
-  static constexpr std::uint32_t Bit(TSkinOption o) { return 1u << static_cast<unsigned>(o); }
-  std::uint32_t bits_ = 0;
-};
+// Held in the low 21 bits of a 32-bit value; higher bits are dropped.
+using TSkinOptions = core::TSet<TSkinOption, 21>;
 
 // Where a caption's shadow copy lies relative to its face copy.
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };

@@ -1,6 +1,6 @@
 // The copy of a parent's background behind a control (see skin_draw.h).
 #include "controls/skin_draw.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/startup_trace.h"
 #include "framework/wincontrol.h"
 

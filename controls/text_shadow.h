@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "controls/skin_options.h"
-#include "framework/color.h"
+#include "graphics/color.h"
 
 namespace skin {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "effects/fx_object.h"
-#include "framework/color.h"
+#include "graphics/color.h"
 
 namespace fx {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "framework/color.h"
-#include "framework/gdi.h"
+#include "graphics/color.h"
+#include "graphics/gdi.h"
 
 namespace fx {
 

@@ -1,6 +1,6 @@
 #include "effects/fx_base_control.h"
 
-#include "framework/brush_pen.h"
+#include "graphics/brush_pen.h"
 #include "framework/wincontrol.h"
 
 namespace fx {

@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "effects/fx_object.h"
-#include "framework/canvas.h"
-#include "framework/color.h"
+#include "graphics/canvas.h"
+#include "graphics/color.h"
 
 namespace fx {
 

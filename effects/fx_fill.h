@@ -9,9 +9,9 @@
 #include "effects/fx_alignment.h"
 #include "effects/fx_gradient.h"
 #include "effects/fx_object.h"
-#include "framework/bitmap.h"
-#include "framework/brush_pen.h"
-#include "framework/canvas.h"
+#include "graphics/bitmap.h"
+#include "graphics/brush_pen.h"
+#include "graphics/canvas.h"
 
 namespace fx {
 

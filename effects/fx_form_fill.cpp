@@ -2,7 +2,7 @@
 
 #include "effects/fx_errors.h"
 #include "framework/form.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 
 namespace fx {
 

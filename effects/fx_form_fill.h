@@ -12,8 +12,8 @@
 #include "effects/fx_fill.h"
 #include "effects/fx_image_list.h"
 #include "effects/fx_wndproc_component.h"
-#include "framework/bitmap.h"
-#include "framework/canvas.h"
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
 
 namespace fx {
 

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "effects/fx_object.h"
-#include "framework/color.h"
-#include "framework/gdi.h"
+#include "graphics/color.h"
+#include "graphics/gdi.h"
 
 namespace fx {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "framework/bitmap.h"
+#include "graphics/bitmap.h"
 #include "framework/component.h"
 
 namespace fx {

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "effects/fx_text3d.h"
-#include "framework/button.h"
-#include "framework/gdi.h"
+#include "stdctrls/button.h"
+#include "graphics/gdi.h"
 #include "framework/wincontrol.h"
 
 namespace fx {

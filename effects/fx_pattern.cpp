@@ -1,6 +1,6 @@
 #include "effects/fx_pattern.h"
 
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 
 namespace fx {
 

@@ -2,7 +2,7 @@
 // TFxShadow: drop-shadow settings shared by the form shadow and the shaped
 // hints: colour, depth in pixels and drawing style.
 #include "effects/fx_object.h"
-#include "framework/color.h"
+#include "graphics/color.h"
 
 namespace fx {
 

@@ -2,7 +2,7 @@
 
 #include "effects/fx_application.h"
 #include "effects/fx_pattern.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/guard.h"
 
 namespace fx {

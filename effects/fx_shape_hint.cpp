@@ -38,9 +38,10 @@ void TFxCustomHint::SetEnabled(bool value) {
   fw::SetHintWindowClass(value ? hintWindowClass_ : fw::THintWindowClass::Of<fw::THintWindow>());
   if (!app) return;
   // Off and on again (or on and off): the hint window is made anew.
-  bool showHint = app->ShowHint();
-  app->SetShowHint(!showHint);
-  app->SetShowHint(showHint);
+  fw::THints& hints = app->Hints();
+  bool showHint = hints.ShowHint();
+  hints.SetShowHint(!showHint);
+  hints.SetShowHint(showHint);
 }
 
 int TFxCustomHint::TextWidthLimit() const {

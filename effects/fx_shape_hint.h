@@ -9,8 +9,8 @@
 #include "effects/fx_3d_caption.h"
 #include "effects/fx_component.h"
 #include "effects/fx_shadow.h"
-#include "framework/color.h"
-#include "framework/font.h"
+#include "graphics/color.h"
+#include "graphics/font.h"
 #include "framework/hintwindow.h"
 
 namespace fx {

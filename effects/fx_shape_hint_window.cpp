@@ -4,7 +4,7 @@
 
 #include "effects/fx_application.h"
 #include "effects/fx_text3d.h"
-#include "framework/canvas.h"
+#include "graphics/canvas.h"
 
 namespace fx {
 namespace {

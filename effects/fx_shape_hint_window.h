@@ -9,7 +9,7 @@
 #include <string>
 
 #include "effects/fx_shape_hint.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/hintwindow.h"
 
 namespace fx {

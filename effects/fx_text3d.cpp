@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 
 namespace fx {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "effects/fx_3d_caption.h"
-#include "framework/canvas.h"
-#include "framework/font.h"
+#include "graphics/canvas.h"
+#include "graphics/font.h"
 
 namespace fx {
 

@@ -4,7 +4,6 @@
 
 #include "framework/form.h"
 #include "framework/guard.h"
-#include "framework/hintwindow.h"
 #include "framework/wincontrol.h"
 #include "framework/window_errors.h"
 
@@ -68,14 +67,13 @@ TApplication::TApplication() : TComponent(nullptr) {
   CreateBoundWindow(this, 0, L"TApplication", title_,
                     WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0,
                     0, nullptr, nullptr);
-  SetShowHint(true);
+  hints_.SetShowHint(true);
 }
 
 TApplication::~TApplication() {
   Destroying();
-  StopHintTimer();
-  hintControl_ = nullptr;
-  hintWindow_.reset();
+  hints_.SetShowHint(false);
+  hints_.CancelHint();
   // Forms (and whatever else the application owns) go first, while the
   // application window still exists for them.
   DestroyComponents();
@@ -146,9 +144,7 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Idle() {
-  // The mouse left the program's controls: no hint stays.
-  POINT p{};
-  if (showHint_ && GetCursorPos(&p) && !FindDragTarget(p, true)) CancelHint();
+  hints_.Idle();
   if (trace::On() && mainForm_ && mainForm_->HandleAllocated()) trace::LoopIdle(mainForm_->Handle());
   TWinControl::ReleaseRenderedBackgrounds();
   bool done = true;
@@ -164,8 +160,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
   }
   bool handled = false;
   if (OnMessage) OnMessage(msg, handled);
-  // Seen, never consumed: keys, clicks and activation end a hint.
-  if (hintWindow_ && hintWindow_->IsHintMsg(msg)) CancelHint();
+  hints_.MessageTaken(msg);  // seen, never consumed
   if (!handled) {
     // A copy: a filter may remove itself or others.
     auto filters = filters_;
@@ -234,168 +229,6 @@ void TApplication::ShowException(std::exception_ptr error) {
   if (active && IsWindow(active)) SetActiveWindow(active);
 }
 
-// ---- hints
-
-namespace {
-
-// The nearest control, itself or an ancestor, that shows hints.
-TControl* HintControlOf(TControl* control) {
-  while (control && !control->ShowHint()) control = control->Parent();
-  if (control && control->IsDesigning()) return nullptr;
-  return control;
-}
-
-// The control's hint, or its nearest ancestor's when it has none.
-std::wstring HintOf(TControl* control) {
-  for (; control; control = control->Parent())
-    if (!control->Hint().empty()) return control->Hint();
-  return {};
-}
-
-// The program is the foreground task: its thread's active window is one of
-// its own top-level windows.
-bool ForegroundTask() {
-  HWND active = GetActiveWindow();
-  if (!active) return false;
-  DWORD process = 0;
-  return GetWindowThreadProcessId(active, &process) == GetCurrentThreadId() &&
-         process == GetCurrentProcessId();
-}
-
-}  // namespace
-
-TControl* FindDragTarget(POINT screenPos, bool allowDisabled) {
-  HWND wnd = WindowFromPoint(screenPos);
-  TWinControl* found = wnd ? TWinControl::FindControlOrOwner(wnd) : nullptr;
-  if (!found) return nullptr;
-  POINT local = screenPos;
-  ::ScreenToClient(found->Handle(), &local);
-  if (TControl* child = found->ControlAtPos(local, allowDisabled)) return child;
-  return found;
-}
-
-void TApplication::SetShowHint(bool value) {
-  if (showHint_ == value) return;
-  showHint_ = value;
-  if (value) {
-    hintWindow_ = HintWindowClass().Create();
-    hintWindow_->SetColor(hintColor_);
-  } else {
-    hintWindow_.reset();
-  }
-}
-
-void TApplication::SetHintColor(TColor color) {
-  hintColor_ = color;
-  if (hintWindow_) hintWindow_->SetColor(color);
-}
-
-void TApplication::HintMouseMessage(TControl* control, const TMessage& m) {
-  POINT p = control->ClientToScreen(POINT{m.XPos(), m.YPos()});
-  TControl* candidate = HintControlOf(FindDragTarget(p, true));
-  if (!candidate) {
-    CancelHint();
-    return;
-  }
-  if (candidate == hintControl_ && PtInRect(&hintCursorRect_, p)) return;
-  int pause = hintActive_ ? hintShortPause_ : hintPause_;
-  candidate->Perform(CM_HINTSHOWPAUSE, hintActive_ ? 1 : 0, reinterpret_cast<LPARAM>(&pause));
-  if (!hintActive_ || pause != 0) {
-    bool wasActive = hintActive_;
-    CancelHint();
-    hintActive_ = wasActive;
-    hintControl_ = candidate;
-    StartHintTimer(pause, HintTimerMode::Show);
-  } else {
-    hintControl_ = candidate;
-    ActivateHint(p);
-  }
-}
-
-void TApplication::ActivateHint(POINT cursor) {
-  hintActive_ = false;
-  THintInfo info;
-  if (showHint_ && hintControl_ && ForegroundTask() &&
-      HintControlOf(FindDragTarget(cursor, true)) == hintControl_) {
-    info.HintControl = hintControl_;
-    info.HintPos = POINT{cursor.x, cursor.y + HintCursorMargin(GetCursor())};
-    info.HintMaxWidth = GetSystemMetrics(SM_CXSCREEN);
-    info.HintColor = hintColor_;
-    info.CursorRect = hintControl_->ClientRect();
-    info.CursorPos = hintControl_->ScreenToClient(cursor);
-    info.ReshowTimeout = 0;
-    info.HideTimeout = hintHidePause_;
-    info.HintStr = GetShortHint(HintOf(hintControl_));
-    info.HintWindowClass = HintWindowClass();
-    bool canShow = hintControl_->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
-    if (canShow && OnShowHint) OnShowHint(info.HintStr, canShow, info);
-    hintActive_ = canShow && hintControl_;
-    if (hintActive_ && !info.HintStr.empty()) {
-      if (!hintWindow_ || !info.HintWindowClass.IsClassOf(*hintWindow_)) {
-        hintWindow_.reset();
-        hintWindow_ = info.HintWindowClass.Create();
-      }
-      RECT r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
-      OffsetRect(&r, info.HintPos.x, info.HintPos.y);
-      POINT topLeft = hintControl_->ClientToScreen(POINT{info.CursorRect.left, info.CursorRect.top});
-      POINT bottomRight =
-          hintControl_->ClientToScreen(POINT{info.CursorRect.right, info.CursorRect.bottom});
-      hintCursorRect_ = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-      hintWindow_->SetColor(info.HintColor);
-      hintWindow_->ActivateHintData(r, info.HintStr, info.HintData);
-      if (info.ReshowTimeout < 1) StartHintTimer(info.HideTimeout, HintTimerMode::Hide);
-      else StartHintTimer(info.ReshowTimeout, HintTimerMode::Show);
-      return;
-    }
-  }
-  if (info.ReshowTimeout < 1) CancelHint();
-  else StartHintTimer(info.ReshowTimeout, HintTimerMode::Show);
-}
-
-void TApplication::CancelHint() {
-  if (!hintControl_) return;
-  HideHint();
-  hintControl_ = nullptr;
-  hintActive_ = false;
-  StopHintTimer();
-}
-
-void TApplication::HideHint() {
-  if (hintWindow_) hintWindow_->ReleaseHint();
-}
-
-void TApplication::ControlDestroyed(TControl* control) {
-  if (control && control == hintControl_) CancelHint();
-}
-
-void CALLBACK TApplication::HintTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
-  if (instance && id == instance->hintTimer_)
-    GuardedVoid([] { instance->HintTimerExpired(); }, instance);
-}
-
-void TApplication::StartHintTimer(int ms, HintTimerMode mode) {
-  StopHintTimer();
-  hintTimerMode_ = mode;
-  hintTimer_ = SetTimer(nullptr, 0, static_cast<UINT>(ms < 0 ? 0 : ms), HintTimerProc);
-  if (!hintTimer_) CancelHint();
-}
-
-void TApplication::StopHintTimer() {
-  if (hintTimer_) KillTimer(nullptr, hintTimer_);
-  hintTimer_ = 0;
-}
-
-void TApplication::HintTimerExpired() {
-  StopHintTimer();
-  if (hintTimerMode_ == HintTimerMode::Show) {
-    POINT p{};
-    GetCursorPos(&p);
-    ActivateHint(p);
-  } else {
-    HideHint();
-  }
-}
-
 // ---- settings change
 
 int TApplication::AddSettingChangeHandler(SettingChangeHandler handler) {
@@ -438,11 +271,7 @@ LRESULT TApplication::WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_SETTINGCHANGE: {  // same id as WM_WININICHANGE
       auto handlers = settingHandlers_;
       for (auto& h : handlers) GuardedVoid([&] { h.second(msg, wParam, lParam); }, this);
-      // A new hint window, with the screen's hint font as it is now.
-      if (showHint_) {
-        SetShowHint(false);
-        SetShowHint(true);
-      }
+      hints_.SettingsChanged();
       break;
     }
     case WM_ACTIVATEAPP:
@@ -453,7 +282,7 @@ LRESULT TApplication::WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
     case CM_DEACTIVATE:
     case CM_APPKEYDOWN:
     case CM_APPSYSCOMMAND:
-      CancelHint();
+      hints_.CancelHint();
       return 0;
     case CM_SYNCHRONIZE: {
       // A worker thread's step, run here on the user-interface thread.

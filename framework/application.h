@@ -2,8 +2,8 @@
 // TApplication: the hidden top-level window of class "TApplication" (its text
 // is the title), the main form, the message loop with idle processing and
 // message filters, dialog-key routing, the terminate request, the error
-// display for exceptions that leave handlers, the hint machinery (when and
-// where hints show), and the settings-change (WM_WININICHANGE) notification.
+// display for exceptions that leave handlers, the hints (framework/hints.h),
+// and the settings-change (WM_WININICHANGE) notification.
 // Reach it through fw::Application(); the program creates it in wWinMain.
 #include <windows.h>
 
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/color.h"
+#include "graphics/color.h"
 #include "framework/component.h"
-#include "framework/hintwindow.h"
+#include "framework/hints.h"
 #include "framework/messages.h"
 #include "framework/startup_trace.h"
 #include "framework/window_binding.h"
@@ -24,26 +24,6 @@ namespace fw {
 
 class TControl;
 class TForm;
-class THintWindow;
-
-// What a hint control is asked to approve (CM_HINTSHOW) before its hint
-// shows; it may change any field.
-struct THintInfo {
-  TControl* HintControl = nullptr;
-  POINT HintPos{};          // screen point of the hint's top-left corner
-  int HintMaxWidth = 0;
-  TColor HintColor = 0;
-  RECT CursorRect{};        // the control's area, its client coordinates
-  POINT CursorPos{};        // the cursor, the control's client coordinates
-  int ReshowTimeout = 0;
-  int HideTimeout = 0;
-  std::wstring HintStr;
-  THintWindowClass HintWindowClass = fw::HintWindowClass();
-  void* HintData = nullptr;
-};
-
-// The control under a screen point (graphic children included), or null.
-TControl* FindDragTarget(POINT screenPos, bool allowDisabled);
 
 class TApplication : public TComponent, public WindowTarget {
  public:
@@ -107,37 +87,7 @@ class TApplication : public TComponent, public WindowTarget {
   void ShowException(std::exception_ptr error);
 
   // ---- hints: when and where the hint of the control under the mouse shows
-  bool ShowHint() const { return showHint_; }
-  // On creates a hint window of the process-wide hint window class; off
-  // destroys it.
-  void SetShowHint(bool value);
-  TColor HintColor() const { return hintColor_; }
-  void SetHintColor(TColor color);
-  // Rest time before a first hint, before the next one while a hint is
-  // active, and the time a hint stays (milliseconds).
-  int HintPause() const { return hintPause_; }
-  void SetHintPause(int ms) { hintPause_ = ms; }
-  int HintShortPause() const { return hintShortPause_; }
-  void SetHintShortPause(int ms) { hintShortPause_ = ms; }
-  int HintHidePause() const { return hintHidePause_; }
-  void SetHintHidePause(int ms) { hintHidePause_ = ms; }
-  // The one hint window (owned here; null while ShowHint is off).
-  THintWindow* HintWindow() const { return hintWindow_.get(); }
-  // The control whose hint is pending or shown (not owned).
-  TControl* HintControl() const { return hintControl_; }
-  bool HintActive() const { return hintActive_; }
-  // Called with every WM_MOUSEMOVE a control gets, before it handles it.
-  void HintMouseMessage(TControl* control, const TMessage& m);
-  // Shows the hint control's hint for the cursor at screenPos now.
-  void ActivateHint(POINT screenPos);
-  // Hides the hint and forgets its control.
-  void CancelHint();
-  // Hides the hint window, keeping the hint control.
-  void HideHint();
-  // Raised before a hint shows when the control did not refuse it.
-  std::function<void(std::wstring& hintStr, bool& canShow, THintInfo& info)> OnShowHint;
-  // A control goes away: it is no longer the hint control.
-  void ControlDestroyed(TControl* control);
+  THints& Hints() { return hints_; }
 
   // ---- settings change: called with the message when the application window
   // gets WM_WININICHANGE / WM_SETTINGCHANGE (e.g. to re-read the locale).
@@ -170,23 +120,7 @@ class TApplication : public TComponent, public WindowTarget {
   TForm* activeForm_ = nullptr;
   bool showMainForm_ = true;
   bool terminated_ = false;
-  // ---- hints
-  enum class HintTimerMode { Show, Hide };
-  static void CALLBACK HintTimerProc(HWND, UINT, UINT_PTR id, DWORD);
-  void StartHintTimer(int ms, HintTimerMode mode);
-  void StopHintTimer();
-  void HintTimerExpired();
-  bool showHint_ = false;
-  TColor hintColor_ = clInfoBk;
-  int hintPause_ = 500;
-  int hintShortPause_ = 0;
-  int hintHidePause_ = 2500;
-  TControl* hintControl_ = nullptr;
-  bool hintActive_ = false;
-  RECT hintCursorRect_{};
-  UINT_PTR hintTimer_ = 0;
-  HintTimerMode hintTimerMode_ = HintTimerMode::Show;
-  std::unique_ptr<THintWindow> hintWindow_;
+  THints hints_;
   int nextId_ = 1;
   std::vector<std::pair<int, MessageFilter>> filters_;
   std::vector<std::pair<int, SettingChangeHandler>> settingHandlers_;

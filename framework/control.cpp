@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/application.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/wincontrol.h"
 
 namespace fw {
@@ -48,7 +48,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 
 TControl::~TControl() {
   Destroying();
-  if (TApplication* app = ApplicationInstance()) app->ControlDestroyed(this);
+  if (TApplication* app = ApplicationInstance()) app->Hints().ControlDestroyed(this);
   font_->OnChange = nullptr;
   if (parent_) parent_->RemoveControl(this);
 }
@@ -236,7 +236,7 @@ void TControl::Dispatch(TMessage& m) {
     case WM_SETTEXT: WMSetText(m); return;
     case WM_CONTEXTMENU: WMContextMenu(m); return;
     case WM_MOUSEMOVE:
-      if (TApplication* app = ApplicationInstance()) app->HintMouseMessage(this, m);
+      if (TApplication* app = ApplicationInstance()) app->Hints().HintMouseMessage(this, m);
       WMMouse(m);
       return;
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "framework/canvas.h"
-#include "framework/color.h"
+#include "graphics/canvas.h"
+#include "graphics/color.h"
 #include "framework/component.h"
-#include "framework/font.h"
+#include "graphics/font.h"
 #include "framework/messages.h"
 
 namespace fw {

@@ -1,7 +1,7 @@
 #include "framework/form.h"
 
 #include "framework/application.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/guard.h"
 #include "framework/window_errors.h"
 

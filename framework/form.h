@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "framework/set.h"
+#include "core/set.h"
 #include "framework/wincontrol.h"
 
 namespace fw {
@@ -17,7 +17,7 @@ namespace fw {
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;  // controls use bsNone / bsSingle
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
-using TBorderIcons = TSet<TBorderIcon>;
+using TBorderIcons = core::TSet<TBorderIcon>;
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
                  poDesktopCenter, poMainFormCenter, poOwnerFormCenter };

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 
 namespace fw {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/component.h"
 #include "framework/window_binding.h"
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "framework/graphics_errors.h"
+#include "graphics/graphics_errors.h"
 
 namespace fw {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "framework/form.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/startup_trace.h"
 #include "framework/window_errors.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/brush_pen.h"
+#include "graphics/brush_pen.h"
 #include "framework/control.h"
 #include "framework/window_binding.h"
 

@@ -16,10 +16,10 @@
 #include "controls/skin_button.h"
 #include "effects/fx_label.h"
 #include "framework/application.h"
-#include "framework/button.h"
-#include "framework/extctrls.h"
-#include "framework/gdi.h"
-#include "framework/label.h"
+#include "stdctrls/button.h"
+#include "stdctrls/extctrls.h"
+#include "graphics/gdi.h"
+#include "stdctrls/label.h"
 
 namespace {
 

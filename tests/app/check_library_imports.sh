@@ -4,7 +4,7 @@
 # the system folder, in the lists of Windows 7 to 11) and ntdll may be
 # imported. Everything else is loaded at run time from the system folder.
 #   check_library_imports.sh OBJDUMP EXE [OBJDUMP EXE ...]
-# A program that is not built is named and skipped.
+# Every program named must exist: one that is not built fails the check.
 set -euo pipefail
 known=" advapi32.dll clbcatq.dll comdlg32.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll kernel32.dll msctf.dll
         msvcrt.dll normaliz.dll nsi.dll ntdll.dll ole32.dll oleaut32.dll psapi.dll rpcrt4.dll sechost.dll setupapi.dll
@@ -15,7 +15,8 @@ while (($# >= 2)); do
   objdump=$1 exe=$2
   shift 2
   if [ ! -f "$exe" ]; then
-    echo "not built, not checked: $exe"
+    echo "not built: $exe (build it with scripts/build.sh)"
+    status=1
     continue
   fi
   imports=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]')

@@ -6,7 +6,7 @@ set -euo pipefail
 root=$1
 helper="$root/framework/system_library.cpp"
 [ -f "$helper" ] || { echo "missing: $helper"; exit 1; }
-hits=$(find "$root" \( -path "$root/tests" -o -path "$root/build" -o -path "$root/.git" \) -prune -o \
+hits=$(find "$root" \( -path "$root/tests" -o -path "$root/bench" -o -path "$root/build" -o -path "$root/.git" \) -prune -o \
          -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) ! -path "$helper" -print0 |
        xargs -0 grep -nE 'LoadLibrary|LoadPackagedLibrary' || true)
 if [ -n "$hits" ]; then

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "app/format_settings.h"
-#include "app/fx_one_instance.h"
-#include "app/fx_sys_info.h"
+#include "effects/fx_one_instance.h"
+#include "effects/fx_sys_info.h"
 #include "controls/skin_button.h"
 #include "controls/skin_combo.h"
 #include "controls/skin_edit.h"
@@ -180,7 +180,7 @@ TEST_F(MainForm, NonVisualComponents) {
   EXPECT_EQ(f.FxShapeHint1->Shadow().Depth(), 4);
   // Loaded and enabled: the program's hints are balloons.
   EXPECT_EQ(fx::FxActiveShapeHint(), f.FxShapeHint1);
-  EXPECT_NE(dynamic_cast<fx::TFxShapeHintWindow*>(apptest::TestApplication().HintWindow()), nullptr);
+  EXPECT_NE(dynamic_cast<fx::TFxShapeHintWindow*>(apptest::TestApplication().Hints().HintWindow()), nullptr);
 }
 
 TEST_F(MainForm, ShowPlacesTheWindowAndAppliesTheLanguage) {

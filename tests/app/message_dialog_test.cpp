@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "app/dialog_layout.h"
-#include "framework/button.h"
-#include "framework/extctrls.h"
-#include "framework/gdi.h"
-#include "framework/label.h"
+#include "stdctrls/button.h"
+#include "stdctrls/extctrls.h"
+#include "graphics/gdi.h"
+#include "stdctrls/label.h"
 #include "test_application.h"
 #include "window_watcher.h"
 

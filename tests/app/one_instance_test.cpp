@@ -2,7 +2,7 @@
 // the second-copy action in each mode, with a service object whose probe
 // found the mutex and a recorded end of the process instead of the real one.
 // Its own program, as it changes the application window's text.
-#include "app/fx_one_instance.h"
+#include "effects/fx_one_instance.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "effects/fx_application.h"
+#include "app/startup.h"
 #include "effects/fx_errors.h"
 #include "framework/form.h"
 #include "test_application.h"
@@ -45,6 +46,7 @@ class SecondCopy : public ::testing::Test {
     ASSERT_TRUE(service_->PreviousInstance());
     fx::TFxOneInstance::SetServiceForTesting(service_.get());
     fx::TFxOneInstance::SetProcessEndForTesting(RecordEnd);
+    fx::TFxOneInstance::SetMessageDisplay(app::ShowAlreadyStarted);
     g_ends = 0;
   }
   void TearDown() override {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/font.h"
-#include "framework/gdi.h"
+#include "graphics/font.h"
+#include "graphics/gdi.h"
 
 namespace {
 

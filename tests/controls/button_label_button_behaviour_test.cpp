@@ -8,7 +8,7 @@
 
 #include "controls/image_list.h"
 #include "controls/skin_button.h"
-#include "framework/stdctrls.h"
+#include "stdctrls/stdctrls.h"
 #include "tests/controls/button_label_fixture.h"
 
 namespace button_label_test {

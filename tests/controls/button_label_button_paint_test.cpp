@@ -8,7 +8,7 @@
 
 #include "controls/skin_button.h"
 #include "controls/skin_label.h"
-#include "framework/font.h"
+#include "graphics/font.h"
 #include "tests/controls/button_label_fixture.h"
 
 namespace button_label_test {

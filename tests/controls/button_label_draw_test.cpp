@@ -6,8 +6,8 @@
 
 #include "controls/skin_draw.h"
 #include "controls/skin_options.h"
-#include "framework/bitmap.h"
-#include "framework/canvas.h"
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
 #include "tests/controls/dib_surface.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "framework/application.h"
-#include "framework/bitmap.h"
+#include "graphics/bitmap.h"
 #include "framework/form.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "tests/controls/dib_surface.h"
 
 namespace button_label_test {

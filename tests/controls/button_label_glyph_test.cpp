@@ -6,9 +6,9 @@
 #include "controls/glyph.h"
 #include "controls/glyph_list.h"
 #include "controls/image_list_api.h"
-#include "framework/bitmap.h"
-#include "framework/canvas.h"
-#include "framework/color.h"
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
+#include "graphics/color.h"
 #include "tests/controls/dib_surface.h"
 
 namespace {

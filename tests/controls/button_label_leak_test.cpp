@@ -6,7 +6,7 @@
 
 #include "controls/skin_button.h"
 #include "controls/skin_label.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/window_binding.h"
 #include "tests/controls/button_label_fixture.h"
 

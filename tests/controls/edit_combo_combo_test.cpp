@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/skin_combo.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "framework/subclass.h"
 #include "tests/controls/edit_combo_fixture.h"
 

@@ -8,8 +8,8 @@
 
 #include "controls/flat_border.h"
 #include "controls/skin_edit.h"
-#include "framework/button.h"
-#include "framework/gdi.h"
+#include "stdctrls/button.h"
+#include "graphics/gdi.h"
 #include "tests/controls/edit_combo_fixture.h"
 
 namespace {

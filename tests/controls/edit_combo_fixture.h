@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "framework/application.h"
-#include "framework/bitmap.h"
-#include "framework/canvas.h"
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
 #include "framework/form.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "tests/controls/dib_surface.h"
 
 namespace edit_combo_test {

@@ -11,10 +11,10 @@
 
 #include "controls/scrolling_text.h"
 #include "controls/skin_form_hook.h"
-#include "framework/bitmap.h"
+#include "graphics/bitmap.h"
 #include "framework/form.h"
-#include "framework/gdi.h"
-#include "framework/label.h"
+#include "graphics/gdi.h"
+#include "stdctrls/label.h"
 #include "framework/window_binding.h"
 #include "framework/application.h"
 #include "tests/controls/dib_surface.h"

@@ -12,7 +12,7 @@
 #include "controls/wnd_hook.h"
 #include "effects/fx_form_fill.h"
 #include "effects/fx_form_shadow.h"
-#include "framework/label.h"
+#include "stdctrls/label.h"
 #include "framework/subclass.h"
 #include "tests/controls/scroll_hook_fixture.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "controls/scrolling_text.h"
-#include "framework/edit.h"
+#include "stdctrls/edit.h"
 #include "tests/controls/scroll_hook_fixture.h"
 
 namespace scroll_hook_test {

@@ -12,8 +12,8 @@
 
 #include "effects/fx_form_fill.h"
 #include "effects/fx_form_shadow.h"
-#include "framework/bitmap.h"
-#include "framework/gdi.h"
+#include "graphics/bitmap.h"
+#include "graphics/gdi.h"
 #include "framework/subclass.h"
 #include "fx_form_fixture.h"
 

@@ -12,8 +12,8 @@
 #include "effects/fx_bevel.h"
 #include "effects/fx_label.h"
 #include "effects/fx_text3d.h"
-#include "framework/edit.h"
-#include "framework/gdi.h"
+#include "stdctrls/edit.h"
+#include "graphics/gdi.h"
 #include "fx_form_fixture.h"
 
 namespace {

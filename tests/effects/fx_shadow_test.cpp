@@ -11,7 +11,7 @@
 #include "effects/fx_errors.h"
 #include "effects/fx_form_shadow.h"
 #include "effects/fx_shadow_strip.h"
-#include "framework/gdi.h"
+#include "graphics/gdi.h"
 #include "fx_form_fixture.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "effects/fx_shape_hint.h"
 #include "effects/fx_shape_hint_window.h"
 #include "effects/fx_text3d.h"
-#include "framework/button.h"
-#include "framework/gdi.h"
+#include "stdctrls/button.h"
+#include "graphics/gdi.h"
 #include "framework/window_binding.h"
 #include "fx_form_fixture.h"
 
@@ -54,15 +54,15 @@ TEST(ShapeHint, EnablingInstallsTheBalloonClassAndDisablingOrDestroyingEndsIt) {
   {
     HintForm f;
     EXPECT_EQ(fx::FxActiveShapeHint(), f.hint);
-    EXPECT_NE(dynamic_cast<TFxShapeHintWindow*>(app.HintWindow()), nullptr);
+    EXPECT_NE(dynamic_cast<TFxShapeHintWindow*>(app.Hints().HintWindow()), nullptr);
     f.hint->SetEnabled(false);
     EXPECT_EQ(fx::FxActiveShapeHint(), nullptr);
-    EXPECT_EQ(dynamic_cast<TFxShapeHintWindow*>(app.HintWindow()), nullptr);
+    EXPECT_EQ(dynamic_cast<TFxShapeHintWindow*>(app.Hints().HintWindow()), nullptr);
     f.hint->SetEnabled(true);
     EXPECT_EQ(fx::FxActiveShapeHint(), f.hint);
   }
   EXPECT_EQ(fx::FxActiveShapeHint(), nullptr);
-  EXPECT_TRUE(app.ShowHint());
+  EXPECT_TRUE(app.Hints().ShowHint());
   // Defaults of a component made in code.
   fx::TFxShapeHint plain(nullptr);
   EXPECT_EQ(plain.Color(), fw::clInfoBk);
@@ -239,11 +239,11 @@ TEST(ShapeHint, NoObjectsLeftOverAThousandHints) {
   auto cycle = [&] {
     PostMessageW(f.button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     app.ProcessMessages();
-    app.ActivateHint(over);
-    app.CancelHint();
+    app.Hints().ActivateHint(over);
+    app.Hints().CancelHint();
   };
   cycle();
-  ASSERT_NE(dynamic_cast<TFxShapeHintWindow*>(app.HintWindow()), nullptr);
+  ASSERT_NE(dynamic_cast<TFxShapeHintWindow*>(app.Hints().HintWindow()), nullptr);
   const long gdi = fw::GdiCounters::Live(), windows = fw::LiveBoundWindows();
   const long balloonsBefore = fw::GdiCounters::Created(fw::GdiKind::Bitmap);
   for (int i = 0; i < 1000; ++i) cycle();

@@ -9,8 +9,8 @@
 
 #include "effects/fx_3d_caption.h"
 #include "effects/fx_text3d.h"
-#include "framework/canvas.h"
-#include "framework/gdi.h"
+#include "graphics/canvas.h"
+#include "graphics/gdi.h"
 #include "fx_test_util.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "framework/component.h"
 #include "framework/form.h"
-#include "framework/stdctrls.h"
+#include "stdctrls/stdctrls.h"
 #include "window_test_util.h"
 
 namespace {

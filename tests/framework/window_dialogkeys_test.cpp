@@ -3,7 +3,7 @@
 // accelerators work with and without Alt.
 #include <gtest/gtest.h>
 
-#include "framework/stdctrls.h"
+#include "stdctrls/stdctrls.h"
 #include "window_test_util.h"
 
 namespace {

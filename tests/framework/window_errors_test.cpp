@@ -4,7 +4,7 @@
 
 #include "core/exceptions.h"
 #include "framework/guard.h"
-#include "framework/stdctrls.h"
+#include "stdctrls/stdctrls.h"
 #include "framework/window_errors.h"
 #include "window_test_util.h"
 

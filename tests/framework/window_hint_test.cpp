@@ -6,9 +6,9 @@
 #include <functional>
 #include <thread>
 
-#include "framework/button.h"
+#include "stdctrls/button.h"
 #include "framework/hintwindow.h"
-#include "framework/label.h"
+#include "stdctrls/label.h"
 #include "window_test_util.h"
 
 namespace {
@@ -53,26 +53,26 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
 }
 
 bool HintShown() {
-  fw::THintWindow* w = fwtest::App().HintWindow();
+  fw::THintWindow* w = fwtest::App().Hints().HintWindow();
   return w && w->HandleAllocated() && IsWindowVisible(w->Handle());
 }
 
-std::wstring HintText() { return HintShown() ? fwtest::App().HintWindow()->Text() : L"(none)"; }
+std::wstring HintText() { return HintShown() ? fwtest::App().Hints().HintWindow()->Text() : L"(none)"; }
 
 struct HintTest : ::testing::Test {
   HintTest() { fwtest::App(); }
   THintForm form{nullptr};
   void SetUp() override {
-    fw::TApplication& app = fwtest::App();
+    fw::THints& app = fwtest::App().Hints();
     app.SetHintPause(kPause);
     app.SetHintHidePause(kHidePause);
     app.SetHintShortPause(0);
     fwtest::ShowActive(form);
   }
   void TearDown() override {
-    fwtest::App().CancelHint();
-    fwtest::App().SetHintPause(500);
-    fwtest::App().SetHintHidePause(2500);
+    fwtest::App().Hints().CancelHint();
+    fwtest::App().Hints().SetHintPause(500);
+    fwtest::App().Hints().SetHintHidePause(2500);
   }
   // The pointer moves to (x, y) of the control, which gets the move.
   void MoveOver(fw::TControl* control, int x = 10, int y = 10) {
@@ -92,14 +92,14 @@ struct HintTest : ::testing::Test {
 TEST_F(HintTest, RestingShowsTheShortHintAfterThePauseAndHidesItForGood) {
   DWORD moved = GetTickCount();
   MoveOver(form.a);
-  EXPECT_EQ(fwtest::App().HintControl(), form.a);
+  EXPECT_EQ(fwtest::App().Hints().HintControl(), form.a);
   ASSERT_TRUE(PumpUntil(HintShown));
   DWORD shown = GetTickCount();
   EXPECT_GE(shown - moved, static_cast<DWORD>(kPause) - 15);  // timer granularity
   EXPECT_EQ(HintText(), L"Alpha");
   // Below the cursor, by the cursor's height at most.
   RECT r;
-  GetWindowRect(fwtest::App().HintWindow()->Handle(), &r);
+  GetWindowRect(fwtest::App().Hints().HintWindow()->Handle(), &r);
   POINT cursor;
   GetCursorPos(&cursor);
   EXPECT_GE(r.top, cursor.y - GetSystemMetrics(SM_CYCURSOR));
@@ -108,7 +108,7 @@ TEST_F(HintTest, RestingShowsTheShortHintAfterThePauseAndHidesItForGood) {
 
   ASSERT_TRUE(PumpUntil([] { return !HintShown(); }));
   EXPECT_GE(GetTickCount() - shown, static_cast<DWORD>(kHidePause) - 15);
-  EXPECT_EQ(fwtest::App().HintControl(), form.a);
+  EXPECT_EQ(fwtest::App().Hints().HintControl(), form.a);
   MoveOver(form.a, 20, 12);
   Sleep(3 * kPause);
   fwtest::Pump();
@@ -142,7 +142,7 @@ TEST_F(HintTest, KeysClicksAndLeavingEndAHint) {
     ASSERT_TRUE(PumpUntil(HintShown));
     end();
     EXPECT_FALSE(HintShown());
-    EXPECT_EQ(fwtest::App().HintControl(), nullptr);
+    EXPECT_EQ(fwtest::App().Hints().HintControl(), nullptr);
   }
 }
 
@@ -153,31 +153,31 @@ TEST_F(HintTest, InheritedFlagsAndTextsAndAParentsLaterChange) {
   MoveOver(form.label);
   ASSERT_TRUE(PumpUntil(HintShown));
   EXPECT_EQ(HintText(), L"Form");
-  fwtest::App().CancelHint();
+  fwtest::App().Hints().CancelHint();
 
   form.SetShowHint(false);
   EXPECT_FALSE(form.label->ShowHint());
   EXPECT_TRUE(form.a->ShowHint());  // its own flag
   MoveOver(form.label);
-  EXPECT_EQ(fwtest::App().HintControl(), nullptr);
+  EXPECT_EQ(fwtest::App().Hints().HintControl(), nullptr);
 }
 
 TEST_F(HintTest, TheControlAndTheShowHintEventMayChangeOrRefuseTheHint) {
-  fwtest::App().OnShowHint = [](std::wstring& text, bool&, fw::THintInfo& info) {
+  fwtest::App().Hints().OnShowHint = [](std::wstring& text, bool&, fw::THintInfo& info) {
     text = L"changed " + text;
     info.HintPos.x += 7;
   };
   MoveOver(form.b);
   ASSERT_TRUE(PumpUntil(HintShown));
   EXPECT_EQ(HintText(), L"changed Beta");
-  fwtest::App().CancelHint();
+  fwtest::App().Hints().CancelHint();
 
-  fwtest::App().OnShowHint = [](std::wstring&, bool& canShow, fw::THintInfo&) { canShow = false; };
+  fwtest::App().Hints().OnShowHint = [](std::wstring&, bool& canShow, fw::THintInfo&) { canShow = false; };
   MoveOver(form.b);
   Sleep(3 * kPause);
   fwtest::Pump();
   EXPECT_FALSE(HintShown());
-  fwtest::App().OnShowHint = nullptr;
+  fwtest::App().Hints().OnShowHint = nullptr;
 }
 
 TEST_F(HintTest, NoHintWhileAnotherProgramIsActive) {
@@ -202,7 +202,7 @@ TEST_F(HintTest, NoHintWhileAnotherProgramIsActive) {
   Sleep(3 * kPause);
   fwtest::Pump();
   EXPECT_FALSE(HintShown());
-  EXPECT_EQ(fwtest::App().HintControl(), nullptr);
+  EXPECT_EQ(fwtest::App().Hints().HintControl(), nullptr);
   SetEvent(done);
   other.join();
   CloseHandle(ready);
@@ -275,7 +275,7 @@ class TOtherHintWindow : public fw::THintWindow {
 };
 
 TEST(HintWindowClass, SwitchingAndSettingsChangesMakeANewWindowOfTheCurrentClass) {
-  fw::TApplication& app = fwtest::App();
+  fw::THints& app = fwtest::App().Hints();
   ASSERT_TRUE(app.ShowHint());
   fw::THintWindow* before = app.HintWindow();
   ASSERT_NE(before, nullptr);
@@ -289,7 +289,7 @@ TEST(HintWindowClass, SwitchingAndSettingsChangesMakeANewWindowOfTheCurrentClass
   EXPECT_TRUE(fw::HintWindowClass().IsClassOf(*app.HintWindow()));
 
   fw::SetHintWindowClass(fw::THintWindowClass::Of<fw::THintWindow>());
-  SendMessageW(app.Handle(), WM_SETTINGCHANGE, 0, 0);
+  SendMessageW(fwtest::App().Handle(), WM_SETTINGCHANGE, 0, 0);
   ASSERT_NE(app.HintWindow(), nullptr);
   EXPECT_EQ(dynamic_cast<TOtherHintWindow*>(app.HintWindow()), nullptr);
   NONCLIENTMETRICSW metrics{};

@@ -6,9 +6,9 @@
 
 #include <psapi.h>
 
-#include "framework/extctrls.h"
-#include "framework/gdi.h"
-#include "framework/stdctrls.h"
+#include "stdctrls/extctrls.h"
+#include "graphics/gdi.h"
+#include "stdctrls/stdctrls.h"
 #include "framework/subclass.h"
 #include "framework/timer.h"
 #include "window_test_util.h"

@@ -2,7 +2,7 @@
 // windows disabled meanwhile and the previous window active again after.
 #include <gtest/gtest.h>
 
-#include "framework/stdctrls.h"
+#include "stdctrls/stdctrls.h"
 #include "framework/window_errors.h"
 #include "window_test_util.h"
 

@@ -3,11 +3,11 @@
 // a shifted origin; pixels are checked in memory DCs.
 #include <gtest/gtest.h>
 
-#include "framework/extctrls.h"
-#include "framework/gdi.h"
-#include "framework/stdctrls.h"
+#include "stdctrls/extctrls.h"
+#include "graphics/gdi.h"
+#include "stdctrls/stdctrls.h"
 #include "framework/subclass.h"
-#include "graphics_test_util.h"
+#include "tests/graphics/graphics_test_util.h"
 #include "window_test_util.h"
 
 namespace {

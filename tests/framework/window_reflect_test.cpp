@@ -5,7 +5,7 @@
 
 #include <thread>
 
-#include "framework/stdctrls.h"
+#include "stdctrls/stdctrls.h"
 #include "window_test_util.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The change event follows real changes of a control's text only.
 #include <gtest/gtest.h>
 
-#include "framework/stdctrls.h"
+#include "stdctrls/stdctrls.h"
 #include "window_test_util.h"
 
 namespace {

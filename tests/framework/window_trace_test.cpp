@@ -8,7 +8,7 @@
 
 #include "framework/form.h"
 #include "framework/startup_trace.h"
-#include "graphics_test_util.h"
+#include "tests/graphics/graphics_test_util.h"
 #include "window_test_util.h"
 
 TEST(StartupTrace, CountsEachWindowsPaintsAndErasesAndWritesOnceShown) {
