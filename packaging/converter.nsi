@@ -251,10 +251,16 @@ Section "Converter (program and Start-menu shortcut)" SecProgram
   ${EndIf}
 
   ; An upgrade into another folder: the old folder's program goes (what
-  ; else someone put there stays, and so does the folder then).
+  ; else someone put there stays, and so does the folder then). Compared
+  ; by their short full paths, so that another spelling of this folder is
+  ; never taken for another folder.
   ${If} $OldDir != ""
-  ${AndIf} $OldDir != $INSTDIR
-    !insertmacro RemoveProgramFiles $OldDir
+    GetFullPathName /SHORT $0 $OldDir
+    GetFullPathName /SHORT $1 $INSTDIR
+    ${If} $0 != $1
+    ${AndIf} $OldDir != $INSTDIR
+      !insertmacro RemoveProgramFiles $OldDir
+    ${EndIf}
   ${EndIf}
 
   CreateShortcut "${SHORTCUT}" "$INSTDIR\converter.exe" "" "$INSTDIR\converter.exe" 0 \

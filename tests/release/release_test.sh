@@ -201,10 +201,13 @@ snapshot > "$work/after"
 diff "$work/before" "$work/after" > "$work/diff" || fail "the prefix after removal differs: $(head -20 "$work/diff")"
 
 group "4. upgrades"
+# Folders without spaces throughout: wine64 quotes an argument with spaces,
+# and setup's /D= and the uninstaller's _?= count only unquoted.
 # name | old version's arguments | its entry | new version's arguments | folder then | Russian shortcut
 # (arguments separated by ";")
 upgrades=(
   "in place|/S;/RUSSIAN;/D=C:\\Apps\\Converter2|own key|/S;/RUSSIAN|C:\\Apps\\Converter2|yes"
+  "in place, spelled otherwise|/S;/D=C:\\Apps\\Converter2|own key|/S;/D=C:\\Apps\\.\\Converter2|C:\\Apps\\.\\Converter2|no"
   "to another folder|/S;/RUSSIAN;/D=C:\\Apps\\Old|own key|/S;/D=C:\\Apps\\New|C:\\Apps\\New|no"
   "from version 1.0.0's entry|/S;/D=C:\\Apps\\Legacy|key Converter|/S;/RUSSIAN|C:\\Apps\\Legacy|yes"
 )
@@ -224,13 +227,13 @@ for u in "${upgrades[@]}"; do
   [ "$(value DisplayVersion)" = "$version" ] && [ "$(value InstallLocation)" = "$folder" ] ||
     fail "$name: entry says $(value DisplayVersion) in $(value InstallLocation)"
   cmp -s "$(unix_path "$folder")/converter.exe" "$win64" || fail "$name: $folder\\converter.exe is not the new program"
-  [ "$folder" = "$old_folder" ] || [ ! -e "$(unix_path "$old_folder")" ] || fail "$name: the old folder is still there"
+  [ "$(realpath -m "$(unix_path "$folder")")" = "$(realpath -m "$(unix_path "$old_folder")")" ] ||
+    [ ! -e "$(unix_path "$old_folder")" ] || fail "$name: the old folder is still there"
   [ -e "$links/Конвертер величин.lnk" ] && has=yes || has=no
   [ "$has" = "$russian" ] || fail "$name: Russian shortcut there: $has"
   remove_install
 done
 
-# A folder without spaces: /D= and _?= must stand unquoted on the command line.
 apps='C:\Apps\Converter'
 dir=$(unix_path "$apps")
 wine64 "$setup" /S "/D=$apps" >/dev/null 2>&1 || fail "setup ended with $?"
