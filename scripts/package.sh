@@ -103,8 +103,6 @@ for path in "$out"/* "$out"/.[!.]* "$out"/..?*; do
 done
 ((${#foreign[@]} == 0)) ||
   die "$out holds files that package.sh did not write (${foreign[*]:0:5}); nothing was changed. Name a new or empty folder."
-((${#old[@]} == 0)) || rm -f -- "${old[@]}"
-: > "$out/$marker"
 # Moves a finished file from the stage into the output folder; the name goes
 # into the marker first, so that even an interrupted run leaves only listed files.
 deliver() {
@@ -142,6 +140,9 @@ touch -d "@$epoch" "$stage"/*/*
 makensis -V2 -INPUTCHARSET UTF8 -DTARGET="$installer_target" -DSTAGE="$stage" -DVERSION="$version" \
   "${signing[@]}" -DOUTFILE="$stage/converter-$version-setup.exe" "$root/packaging/converter.nsi"
 
+# Everything is made: the earlier run's files give way to the new ones.
+((${#old[@]} == 0)) || rm -f -- "${old[@]}"
+: > "$out/$marker"
 for f in "converter-$version-win32.zip" "converter-$version-win64.zip" "converter-$version-setup.exe"; do
   deliver "$stage/$f"
 done
