@@ -7,8 +7,8 @@
 #    files. --out refuses a folder holding a file of someone else's and leaves
 #    it as it was; a missing commit time is an error.
 # 2. Signing: a throw-away self-signed certificate signs a pack; osslsigncode
-#    verify accepts both programs, the installer and (once installed) the
-#    uninstaller against it.
+#    verify accepts both programs and the installer against it, and (after 3)
+#    the uninstaller that the signed installer writes.
 # The rest runs the installer (the same script as a 64-bit installer, which
 # this Wine can run) silently in a throw-away prefix of its own:
 # 3. Install, start, remove: the program, both Start-menu shortcuts and the
@@ -100,11 +100,12 @@ fi
 grep -q "notes.txt" "$work/refused.log" || fail "the refusal does not name the file: $(cat "$work/refused.log")"
 [ "$(ls -A "$work/mistyped")" = notes.txt ] && [ "$(cat "$work/mistyped/notes.txt")" = "someone's notes" ] ||
   fail "the refused folder changed: $(ls -A "$work/mistyped")"
-pack "$work/release"  # its own earlier output it replaces
+pack "$work/release"  # a folder of its own earlier output is replaced
 if env -u SOURCE_DATE_EPOCH GIT_DIR="$work/no-repository" bash "$root/scripts/package.sh" --no-build \
      --win32 "$win32" --win64 "$win64" --out "$work/no-time" >"$work/no-time.log" 2>&1; then
   fail "package.sh packed without a commit time"
 fi
+grep -q "time of the last commit" "$work/no-time.log" || fail "no commit time: $(cat "$work/no-time.log")"
 
 group "2. signing"
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Converter test signing" \
@@ -171,11 +172,6 @@ remove_install() {  # as Add/Remove Programs does, then waits until it is done
 unix_path() { local p=${1#C:\\}; echo "$WINEPREFIX/drive_c/${p//\\//}"; }
 links="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
 
-group "2. signing: the uninstaller"
-wine64 "$signed_setup" /S '/D=C:\Signed' >/dev/null 2>&1 || fail "the signed setup ended with $?"
-verify "$WINEPREFIX/drive_c/Signed/uninstall.exe" "the uninstaller"
-remove_install
-
 group "3. install, start, remove"
 wine64 "$setup" /S /RUSSIAN >/dev/null 2>&1 || fail "setup.exe /S /RUSSIAN ended with $?"
 dir="$WINEPREFIX/drive_c/Program Files/Converter"
@@ -199,6 +195,11 @@ remove_install
 rm -r "$dir"
 snapshot > "$work/after"
 diff "$work/before" "$work/after" > "$work/diff" || fail "the prefix after removal differs: $(head -20 "$work/diff")"
+
+group "2. signing, continued: the uninstaller the signed installer writes"
+wine64 "$signed_setup" /S '/D=C:\Signed' >/dev/null 2>&1 || fail "the signed setup ended with $?"
+verify "$WINEPREFIX/drive_c/Signed/uninstall.exe" "the uninstaller"
+remove_install
 
 group "4. upgrades"
 # Folders without spaces throughout: wine64 quotes an argument with spaces,
