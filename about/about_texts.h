@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "assets/version.h"
+
 namespace about {
 
 struct AboutTexts {
@@ -11,8 +13,11 @@ struct AboutTexts {
   std::wstring_view title;    // FxLabel1's
 };
 
-inline constexpr AboutTexts kEnglishTexts{L"About quantity converter", L"Quantity converter    v 2.3   "};
-inline constexpr AboutTexts kRussianTexts{L"О конверторе величин", L"Конвертор величин   v 2.3  "};
+// The titles show the major and minor version of assets/version.h ("v 2.3").
+inline constexpr AboutTexts kEnglishTexts{
+    L"About quantity converter", L"Quantity converter    v " CONVERTER_VERSION_SHORT_TEXT "   "};
+inline constexpr AboutTexts kRussianTexts{
+    L"О конверторе величин", L"Конвертор величин   v " CONVERTER_VERSION_SHORT_TEXT "  "};
 
 // The box does not know the language; it follows the main window, whose
 // Print button's hint is "Print" exactly when the interface is English.

@@ -4,6 +4,7 @@
 # and the sanitized native build with the fuzz targets (clang):
 #   scripts/build.sh native-asan
 # --program builds only converter.exe of the Windows builds, not their tests.
+# Each build goes into build/<name>, or <name> under $CONVERTER_BUILD_ROOT.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 targets=()
@@ -29,7 +30,7 @@ for b in "${builds[@]}"; do
     win32)  args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DCONVERTER_BUILD_TESTS=OFF) ;;
     *) echo "unknown build: $b" >&2; exit 2 ;;
   esac
-  dir="$root/build/$b"
+  dir="${CONVERTER_BUILD_ROOT:-$root/build}/$b"
   echo "== build $b in $dir"
   cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "${args[@]}" >/dev/null
   case "$b" in

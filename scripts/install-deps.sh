@@ -6,7 +6,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
   wine wine64 xvfb xauth x11-utils fonts-liberation fonts-wine imagemagick
-  nsis
+  nsis osslsigncode openssl
 )
 missing=()
 for p in "${packages[@]}"; do

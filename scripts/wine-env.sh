@@ -11,23 +11,50 @@ wine_env_setup() {
   export WINEPREFIX; WINEPREFIX=$(mktemp -d /tmp/converter-wine.XXXXXX)
   WINE_ENV_OWN_XVFB=""
   if [ -z "${DISPLAY:-}" ] || [ -n "${CONVERTER_FORCE_XVFB:-}" ]; then
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    WINE_ENV_OWN_XVFB=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    wine_env_start_xvfb || return 1
   fi
   # A persistent server first, so that Wine's own services start here, once,
   # and not later inside a test whose output pipe they would then hold open.
-  wineserver -p
+  if ! wineserver -p; then
+    echo "wine-env: wineserver did not start for $WINEPREFIX" >&2
+    return 1
+  fi
   wine_prefix_init
+}
+
+# Starts a private Xvfb and points DISPLAY at it. Xvfb picks the display
+# number itself (-displayfd): its lock file decides, so runs started at the
+# same moment never share one, and it writes the number once it accepts
+# connections. Fails, saying so, when it does not come up.
+wine_env_start_xvfb() {
+  local ready number=""
+  ready=$(mktemp /tmp/converter-xvfb.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  WINE_ENV_OWN_XVFB=$!
+  for _ in $(seq 300); do
+    if read -r number < "$ready" && [ -n "$number" ]; then break; fi
+    number=""
+    kill -0 "$WINE_ENV_OWN_XVFB" 2>/dev/null || break
+    sleep 0.1
+  done
+  rm -f "$ready"
+  if [ -z "$number" ]; then
+    echo "wine-env: Xvfb did not start (no display after 30 s, or it ended)" >&2
+    kill "$WINE_ENV_OWN_XVFB" 2>/dev/null
+    wait "$WINE_ENV_OWN_XVFB" 2>/dev/null
+    WINE_ENV_OWN_XVFB=""
+    return 1
+  fi
+  export DISPLAY=":$number"
 }
 
 # Makes a new prefix in $WINEPREFIX and sets it up as every run here expects.
 wine_prefix_init() {
-  wine64 wineboot -i >/dev/null 2>&1 || true
-  wine_prefix_fonts
+  if ! wine64 wineboot -i >/dev/null 2>&1 || [ ! -d "$WINEPREFIX/drive_c/windows" ]; then
+    echo "wine-env: could not make a Wine prefix in $WINEPREFIX (wine64 wineboot -i failed)" >&2
+    return 1
+  fi
+  wine_prefix_fonts || return 1
   # One import: every start of reg.exe costs about a second.
   local settings="$WINEPREFIX/converter-settings.reg"
   cat > "$settings" <<'EOF'
@@ -45,8 +72,13 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 EOF
-  wine64 reg import "Z:${settings//\//\\}" >/dev/null 2>&1
+  local imported=0
+  wine64 reg import "Z:${settings//\//\\}" >/dev/null 2>&1 || imported=$?
   rm -f "$settings"
+  if ((imported)); then
+    echo "wine-env: could not import the prefix's settings (font mapping, unmanaged windows)" >&2
+    return 1
+  fi
 }
 
 # Wine draws the caption buttons (minimise, maximise, close) and menu check

@@ -117,6 +117,13 @@ TEST(AboutBox, LayoutAndTextsInBothLanguages) {
   EXPECT_TRUE(box.SkinScrollingText1->Active());
 }
 
+// The titles are built from the version numbers of assets/version.h; at 2.3
+// the English one is the long-standing text, spaces included (the Russian one
+// is pinned above).
+TEST(AboutBox, EnglishTitleShowsTheVersion) {
+  EXPECT_EQ(about::kEnglishTexts.title, L"Quantity converter    v 2.3   ");
+}
+
 TEST(AboutBox, NoticePassThenCreditsOnClickAndTheBusyFlagBetween) {
   MainWindow main(L"Print");
   TAboutBox box(&App(), kComma);
