@@ -11,8 +11,7 @@
 #include <string>
 
 #include "controls/glyph.h"
-#include "controls/owned_wallpaper.h"
-#include "controls/skin_images.h"
+#include "controls/skin_picture.h"
 #include "controls/skin_options.h"
 #include "controls/text_shadow.h"
 #include "controls/thread_timer.h"
@@ -32,7 +31,7 @@ enum TScrollDirection { sdBottomToTop, sdTopToBottom, sdLeftToRight, sdRightToLe
 // (0, 0) instead of outside the edge it enters from.
 using TTextScrolledEvent = std::function<void(fw::TObject* sender, bool& initialPosition)>;
 
-class TSkinScrollingText : public fw::TGraphicControl {
+class TSkinScrollingText : public fw::TGraphicControl, public SkinPicture {
  public:
   // 97 x 15, not scrolling.
   explicit TSkinScrollingText(fw::TComponent* owner);
@@ -71,14 +70,6 @@ class TSkinScrollingText : public fw::TGraphicControl {
   // Focused when the accelerator of the text is typed (not owned).
   fw::TWinControl* FocusControl() const { return focusControl_; }
   void SetFocusControl(fw::TWinControl* value);
-
-  // The own wallpaper, created on first access.
-  fw::TBitmap& Wallpaper();
-  void SetWallpaper(const fw::TBitmap& value);
-  TSkinImages* SkinImages() const { return skinImages_; }
-  void SetSkinImages(TSkinImages* value);
-  int IdWallpaper() const { return idWallpaper_; }
-  void SetIdWallpaper(int value);
 
   fw::TBitmap& Glyph() { return glyph_.Bitmap(); }
   void SetGlyph(const fw::TBitmap& value);
@@ -125,8 +116,6 @@ class TSkinScrollingText : public fw::TGraphicControl {
   void ScrollParent(int dx, int dy);
   void RenderParent();
   void RenderFace();
-  void WallpaperChanged();
-  fw::TBitmap* CurrentWallpaper() const;
 
   fw::TStringList strings_;
   bool active_ = false;
@@ -137,14 +126,10 @@ class TSkinScrollingText : public fw::TGraphicControl {
   TextShadow shadow_;
   bool showAccelChar_ = true;
   fw::TWinControl* focusControl_ = nullptr;  // not owned
-  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
-  TSkinImages* skinImages_ = nullptr;  // not owned
-  int idWallpaper_ = -1;
   TGlyph glyph_;
   bool autoSize_ = false;
   int x_ = 0, y_ = 0;
   std::unique_ptr<TThreadTimer> timer_;
-  TSkinChangeLink skinLink_;
 };
 
 }  // namespace skin

@@ -9,12 +9,14 @@ namespace skin {
 
 using fw::TMessage;
 
-TSkinBtn::TSkinBtn(fw::TComponent* owner) : fw::TButton(owner), timer_(std::make_unique<fw::TTimer>(nullptr)) {
+TSkinBtn::TSkinBtn(fw::TComponent* owner)
+    : fw::TButton(owner),
+      SkinPicture(*this, {.changed = [this] { Invalidate(); }, .edited = [this] { WallpaperChanged(); }}),
+      timer_(std::make_unique<fw::TTimer>(nullptr)) {
   SetColor(fw::clBtnFace);
   timer_->SetEnabled(false);
   timer_->SetInterval(1000);
   timer_->SetOnTimer([this](fw::TObject*) { AnimationTick(); });
-  skinLink_.OnChange = [this] { Invalidate(); };
   imagesLink_.OnChange = [this] { Invalidate(); };
   glyph_.OnChange = [this] { Invalidate(); };
 }
@@ -22,9 +24,7 @@ TSkinBtn::TSkinBtn(fw::TComponent* owner) : fw::TButton(owner), timer_(std::make
 TSkinBtn::~TSkinBtn() {
   Destroying();
   timer_->SetEnabled(false);
-  skinLink_.Attach(nullptr);
   imagesLink_.Attach(nullptr);
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
   if (images_) images_->RemoveFreeNotification(this);
 }
 
@@ -70,33 +70,11 @@ void TSkinBtn::SetSimpleView(bool value) {
   if (shadow_.SetSimpleView(value)) Invalidate();
 }
 
-fw::TBitmap& TSkinBtn::Wallpaper() { return wallpaper_.Get(); }
-
-void TSkinBtn::SetWallpaper(const fw::TBitmap& value) {
-  // The setter repaints; only later edits of the picture also announce a
-  // colour change.
-  wallpaper_.Set(value);
-  Invalidate();
-}
-
+// Setting the wallpaper repaints; only later edits of the picture also
+// announce a colour change.
 void TSkinBtn::WallpaperChanged() {
   Invalidate();
   Perform(fw::CM_COLORCHANGED, 0, 0);
-}
-
-void TSkinBtn::SetSkinImages(TSkinImages* value) {
-  if (value == skinImages_) return;
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-  skinImages_ = value;
-  skinLink_.Attach(value);
-  if (value) value->FreeNotification(this);
-  Invalidate();
-}
-
-void TSkinBtn::SetIdWallpaper(int value) {
-  if (value == idWallpaper_) return;
-  idWallpaper_ = value;
-  Invalidate();
 }
 
 void TSkinBtn::SetColorStart(fw::TColor value) {
@@ -179,18 +157,12 @@ void TSkinBtn::SetInterval(unsigned value) {
 }
 
 void TSkinBtn::Notification(fw::TComponent* component, fw::TOperation operation) {
-  if (operation == fw::opRemove) {
-    if (component == images_) {
-      images_ = nullptr;
-      imagesLink_.Attach(nullptr);
-      if (!IsDestroying()) Invalidate();
-    }
-    if (component == skinImages_) {
-      skinImages_ = nullptr;
-      skinLink_.Attach(nullptr);
-      if (!IsDestroying()) Invalidate();
-    }
+  if (operation == fw::opRemove && component == images_) {
+    images_ = nullptr;
+    imagesLink_.Attach(nullptr);
+    if (!IsDestroying()) Invalidate();
   }
+  if (SkinImagesRemoved(component, operation)) Invalidate();
   fw::TButton::Notification(component, operation);
 }
 
@@ -246,10 +218,6 @@ void TSkinBtn::CMMouseLeave(TMessage& m) {
 
 // ---- painting
 
-fw::TBitmap* TSkinBtn::EffectiveWallpaperBitmap() const {
-  return EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
-}
-
 bool TSkinBtn::FrameShown() const { return !(flat_ && !mouseInside_ && !Designing()); }
 
 void TSkinBtn::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -292,7 +260,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     } else if (options_.Contains(ocPaintWallpaper)) {
       fw::GdiRegion ellipse(CreateEllipticRgnIndirect(&r));
       fw::ClipRegionGuard clip(dc, ellipse.Get(), RGN_AND);
-      if (DrawWallpaper(dc, EffectiveWallpaperBitmap(), r, SRCCOPY, tiled)) needsFill = false;
+      if (DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, tiled)) needsFill = false;
     } else if (options_.Contains(ocPaintTransparently)) {
       PaintParentBackgroundClipped(this, dc, r);
       needsFill = false;
@@ -314,7 +282,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     FillGradient(dc, r, colorStart_, colorEnd_, gradientDirection_);
     needsFill = false;
   } else if (options_.Contains(ocPaintWallpaper)) {
-    if (DrawWallpaper(dc, EffectiveWallpaperBitmap(), r, SRCCOPY, tiled)) needsFill = false;
+    if (DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, tiled)) needsFill = false;
   }
   if (needsFill) {
     canvas_.Brush().SetColor(Color());

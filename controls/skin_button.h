@@ -10,10 +10,9 @@
 #include <functional>
 #include <memory>
 
-#include "controls/owned_wallpaper.h"
 #include "controls/glyph.h"
 #include "controls/image_list.h"
-#include "controls/skin_images.h"
+#include "controls/skin_picture.h"
 #include "controls/skin_options.h"
 #include "controls/text_shadow.h"
 #include "graphics/bitmap.h"
@@ -31,7 +30,7 @@ enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 using TDrawButtonEvent = std::function<void(fw::TObject* sender, fw::TCanvas& canvas, const RECT& r)>;
 
-class TSkinBtn : public fw::TButton {
+class TSkinBtn : public fw::TButton, public SkinPicture {
  public:
   explicit TSkinBtn(fw::TComponent* owner);
   ~TSkinBtn() override;
@@ -47,15 +46,6 @@ class TSkinBtn : public fw::TButton {
   void SetShadowPos(TShadowPosition value);
   bool SimpleView() const { return shadow_.simpleView; }
   void SetSimpleView(bool value);
-
-  // The own wallpaper, created on first access.
-  fw::TBitmap& Wallpaper();
-  void SetWallpaper(const fw::TBitmap& value);
-  bool HasWallpaper() const { return wallpaper_.Existing() != nullptr; }
-  TSkinImages* SkinImages() const { return skinImages_; }
-  void SetSkinImages(TSkinImages* value);
-  int IdWallpaper() const { return idWallpaper_; }
-  void SetIdWallpaper(int value);
 
   fw::TColor ColorStart() const { return colorStart_; }
   void SetColorStart(fw::TColor value);
@@ -120,15 +110,11 @@ class TSkinBtn : public fw::TButton {
   void DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill);
   void DrawGlyphAndCaption(HDC dc, bool pressed);
   bool FrameShown() const;
-  fw::TBitmap* EffectiveWallpaperBitmap() const;
   void AnimationTick();
   void WallpaperChanged();
 
   TSkinOptions options_;
   TextShadow shadow_;
-  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
-  TSkinImages* skinImages_ = nullptr;  // not owned
-  int idWallpaper_ = -1;
   fw::TColor colorStart_ = fw::clBtnFace;
   fw::TColor colorEnd_ = fw::clBtnShadow;
   TGradientDirection gradientDirection_ = gdHorizontal;
@@ -147,7 +133,6 @@ class TSkinBtn : public fw::TButton {
   bool defaultLook_ = false;
   bool mouseInside_ = false;
   fw::TCanvas canvas_;  // the off-screen canvas, attached only while painting
-  TSkinChangeLink skinLink_;
   TChangeLink imagesLink_;
 };
 

@@ -42,13 +42,13 @@ void SetShape(HWND wnd, fw::GdiRegion region) {
 
 }  // namespace
 
-TSkinFormHook::TSkinFormHook(fw::TComponent* owner) : fw::TComponent(owner) {
+TSkinFormHook::TSkinFormHook(fw::TComponent* owner)
+    : fw::TComponent(owner), SkinPicture(*this, {.changed = [this] { PictureChanged(); }}) {
   target_ = dynamic_cast<fw::TWinControl*>(owner);
   hook_ = std::make_unique<TWndHook>(nullptr);
   hook_->OnBeforeMessage = [this](fw::TObject*, fw::TMessage& m, bool& handled) { BeforeMessage(m, handled); };
   hook_->OnAfterMessage = [this](fw::TObject*, fw::TMessage& m, bool&) { AfterMessage(m); };
   hook_->OnChangeWinControl = [this](fw::TObject*, fw::TWinControl* control) { target_ = control; };
-  skinLink_.OnChange = [this] { PictureChanged(); };
   if (target_) target_->HandleNeeded();
 }
 
@@ -59,8 +59,6 @@ TSkinFormHook::~TSkinFormHook() {
   hook_->OnAfterMessage = nullptr;
   hook_->OnChangeWinControl = nullptr;
   hook_.reset();
-  skinLink_.Attach(nullptr);
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
 }
 
 void TSkinFormHook::Loaded() {
@@ -70,36 +68,12 @@ void TSkinFormHook::Loaded() {
 }
 
 void TSkinFormHook::Notification(fw::TComponent* component, fw::TOperation operation) {
-  if (operation == fw::opRemove && component == skinImages_) {
-    skinImages_ = nullptr;
-    skinLink_.Attach(nullptr);
-  }
+  // The form shows the lost picture until it next paints.
+  SkinImagesRemoved(component, operation);
   fw::TComponent::Notification(component, operation);
 }
 
 // ---- properties
-
-fw::TBitmap& TSkinFormHook::Wallpaper() { return wallpaper_.Get(); }
-
-void TSkinFormHook::SetWallpaper(const fw::TBitmap& value) {
-  wallpaper_.Set(value);
-  PictureChanged();
-}
-
-void TSkinFormHook::SetSkinImages(TSkinImages* value) {
-  if (value == skinImages_) return;
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-  skinImages_ = value;
-  skinLink_.Attach(value);
-  if (value) value->FreeNotification(this);
-  PictureChanged();
-}
-
-void TSkinFormHook::SetIdWallpaper(int value) {
-  if (value == idWallpaper_) return;
-  idWallpaper_ = value;
-  PictureChanged();
-}
 
 void TSkinFormHook::SetStartColor(fw::TColor value) {
   if (value == startColor_) return;
@@ -245,8 +219,7 @@ void TSkinFormHook::BeforeMessage(fw::TMessage& m, bool& handled) {
     handled = true;
   } else {
     // Without a picture the form keeps its own background.
-    handled = DrawWallpaper(dc, EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing()), r,
-                            SRCCOPY, options_.Contains(ocTileWallpaper));
+    handled = DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, options_.Contains(ocTileWallpaper));
   }
   if (handled) m.Result = 1;
 }

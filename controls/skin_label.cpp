@@ -46,16 +46,15 @@ class MeasuringCanvas {
 
 }  // namespace
 
-TSkinLabel::TSkinLabel(fw::TComponent* owner) : fw::TCustomLabel(owner) {
-  skinLink_.OnChange = [this] { Invalidate(); };
+TSkinLabel::TSkinLabel(fw::TComponent* owner)
+    : fw::TCustomLabel(owner),
+      SkinPicture(*this, {.changed = [this] { Invalidate(); },
+                          .replaced = [this] { Repaint(); },
+                          .edited = [this] { WallpaperChanged(); }}) {
   glyph_.OnChange = [this] { Invalidate(); };
 }
 
-TSkinLabel::~TSkinLabel() {
-  Destroying();
-  skinLink_.Attach(nullptr);
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-}
+TSkinLabel::~TSkinLabel() { Destroying(); }
 
 // ---- properties
 
@@ -75,31 +74,9 @@ void TSkinLabel::SetSimpleView(bool value) {
   if (shadow_.SetSimpleView(value)) Repaint();
 }
 
-fw::TBitmap& TSkinLabel::Wallpaper() { return wallpaper_.Get(); }
-
-void TSkinLabel::SetWallpaper(const fw::TBitmap& value) {
-  wallpaper_.Set(value);
-  Repaint();
-}
-
 void TSkinLabel::WallpaperChanged() {
   Invalidate();
   Perform(fw::CM_COLORCHANGED, 0, 0);
-}
-
-void TSkinLabel::SetSkinImages(TSkinImages* value) {
-  if (value == skinImages_) return;
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-  skinImages_ = value;
-  skinLink_.Attach(value);
-  if (value) value->FreeNotification(this);
-  Invalidate();
-}
-
-void TSkinLabel::SetIdWallpaper(int value) {
-  if (value == idWallpaper_) return;
-  idWallpaper_ = value;
-  Invalidate();
 }
 
 void TSkinLabel::SetBevelInner(TBevelCut value) {
@@ -142,11 +119,7 @@ void TSkinLabel::Loaded() {
 }
 
 void TSkinLabel::Notification(fw::TComponent* component, fw::TOperation operation) {
-  if (operation == fw::opRemove && component == skinImages_) {
-    skinImages_ = nullptr;
-    skinLink_.Attach(nullptr);
-    if (!IsDestroying()) Invalidate();
-  }
+  if (SkinImagesRemoved(component, operation)) Invalidate();
   fw::TCustomLabel::Notification(component, operation);
 }
 
@@ -157,8 +130,7 @@ void TSkinLabel::Paint() {
   const RECT client = ClientRect();
   if (!Transparent()) {
     // The label has no tiling option: its wallpaper is always tiled.
-    fw::TBitmap* wallpaper = EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
-    if (!DrawWallpaper(c.Handle(), wallpaper, client, SRCCOPY, true)) {
+    if (!DrawWallpaper(c.Handle(), EffectiveWallpaper(), client, SRCCOPY, true)) {
       c.Brush().SetColor(Color());
       c.FillRect(client);
     }

@@ -7,9 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "controls/owned_wallpaper.h"
 #include "controls/glyph.h"
-#include "controls/skin_images.h"
+#include "controls/skin_picture.h"
 #include "controls/skin_options.h"
 #include "controls/text_shadow.h"
 #include "graphics/bitmap.h"
@@ -17,7 +16,7 @@
 
 namespace skin {
 
-class TSkinLabel : public fw::TCustomLabel {
+class TSkinLabel : public fw::TCustomLabel, public SkinPicture {
  public:
   explicit TSkinLabel(fw::TComponent* owner);
   ~TSkinLabel() override;
@@ -31,14 +30,6 @@ class TSkinLabel : public fw::TCustomLabel {
   void SetShadowPos(TShadowPosition value);
   bool SimpleView() const { return shadow_.simpleView; }
   void SetSimpleView(bool value);
-
-  // The own wallpaper, created on first access.
-  fw::TBitmap& Wallpaper();
-  void SetWallpaper(const fw::TBitmap& value);
-  TSkinImages* SkinImages() const { return skinImages_; }
-  void SetSkinImages(TSkinImages* value);
-  int IdWallpaper() const { return idWallpaper_; }
-  void SetIdWallpaper(int value);
 
   TBevelCut BevelInner() const { return bevelInner_; }
   void SetBevelInner(TBevelCut value);
@@ -72,14 +63,10 @@ class TSkinLabel : public fw::TCustomLabel {
   fw::TAlignment DrawnAlignment() const;
 
   TextShadow shadow_;
-  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
-  TSkinImages* skinImages_ = nullptr;  // not owned
-  int idWallpaper_ = -1;
   TBevelCut bevelInner_ = bvNone;
   TBevelCut bevelOuter_ = bvNone;
   int bevelsOffset_ = 0;
   TGlyph glyph_;
-  TSkinChangeLink skinLink_;
 };
 
 }  // namespace skin
