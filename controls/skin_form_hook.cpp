@@ -35,6 +35,21 @@ POINT ClientOffset(HWND wnd) {
   return POINT{origin.x - window.left, origin.y - window.top};
 }
 
+// The area the form's visible controls cover, in window coordinates
+// (`clientOffset`: where the client area lies in the window).
+fw::GdiRegion VisibleChildren(fw::TWinControl* form, POINT clientOffset) {
+  fw::GdiRegion area(CreateRectRgn(0, 0, 0, 0));
+  for (int i = 0; i < form->ControlCount(); ++i) {
+    fw::TControl* c = form->Controls(i);
+    if (!c->Visible()) continue;
+    RECT b = c->BoundsRect();
+    OffsetRect(&b, clientOffset.x, clientOffset.y);
+    fw::GdiRegion control(CreateRectRgnIndirect(&b));
+    CombineRgn(area.Get(), area.Get(), control.Get(), RGN_OR);
+  }
+  return area;
+}
+
 void SetShape(HWND wnd, fw::GdiRegion region) {
   // The window owns the region from now on.
   SetWindowRgn(wnd, region.Detach(), TRUE);
@@ -172,14 +187,7 @@ void TSkinFormHook::ApplyEllipticShape() {
     RECT inner = r;
     InflateRect(&inner, -d.x, -d.y);
     fw::GdiRegion hole(CreateEllipticRgnIndirect(&inner));
-    for (int i = 0; i < target_->ControlCount(); ++i) {
-      fw::TControl* c = target_->Controls(i);
-      if (!c->Visible()) continue;
-      RECT b = c->BoundsRect();
-      OffsetRect(&b, d.x, d.y);
-      fw::GdiRegion control(CreateRectRgnIndirect(&b));
-      CombineRgn(hole.Get(), hole.Get(), control.Get(), RGN_DIFF);
-    }
+    CombineRgn(hole.Get(), hole.Get(), VisibleChildren(target_, d).Get(), RGN_DIFF);
     CombineRgn(shape.Get(), shape.Get(), hole.Get(), RGN_DIFF);
   }
   SetShape(wnd, std::move(shape));
@@ -194,14 +202,7 @@ void TSkinFormHook::ApplyFrameAndControlsShape() {
   fw::GdiRegion shape(CreateRectRgn(0, 0, window.right - window.left, window.bottom - window.top));
   fw::GdiRegion area(CreateRectRgn(d.x, d.y, d.x + client.right, d.y + client.bottom));
   CombineRgn(shape.Get(), shape.Get(), area.Get(), RGN_DIFF);
-  for (int i = 0; i < target_->ControlCount(); ++i) {
-    fw::TControl* c = target_->Controls(i);
-    if (!c->Visible()) continue;
-    RECT b = c->BoundsRect();
-    OffsetRect(&b, d.x, d.y);
-    fw::GdiRegion control(CreateRectRgnIndirect(&b));
-    CombineRgn(shape.Get(), shape.Get(), control.Get(), RGN_OR);
-  }
+  CombineRgn(shape.Get(), shape.Get(), VisibleChildren(target_, d).Get(), RGN_OR);
   SetShape(wnd, std::move(shape));
 }
 
