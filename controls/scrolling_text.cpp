@@ -24,7 +24,9 @@ std::wstring TrimRight(std::wstring s) {
 }  // namespace
 
 TSkinScrollingText::TSkinScrollingText(fw::TComponent* owner)
-    : fw::TGraphicControl(owner), SkinPicture(*this, {.changed = [this] { Invalidate(); }}) {
+    : fw::TGraphicControl(owner),
+      ShadowedText([this] { Invalidate(); }),
+      SkinPicture(*this, {.changed = [this] { Invalidate(); }}) {
   SetBounds(Left(), Top(), 97, 15);
   strings_.OnChange = [this] {
     AdjustBounds();
@@ -85,22 +87,6 @@ void TSkinScrollingText::SetTransparent(bool value) {
   if (value == transparent_) return;
   transparent_ = value;
   Invalidate();
-}
-
-void TSkinScrollingText::SetShadowColor(fw::TColor value) {
-  if (shadow_.SetColor(value)) Invalidate();
-}
-
-void TSkinScrollingText::SetShadowSize(int value) {
-  if (shadow_.SetSize(value)) Invalidate();
-}
-
-void TSkinScrollingText::SetShadowPos(TShadowPosition value) {
-  if (shadow_.SetPos(value)) Invalidate();
-}
-
-void TSkinScrollingText::SetSimpleView(bool value) {
-  if (shadow_.SetSimpleView(value)) Invalidate();
 }
 
 void TSkinScrollingText::SetShowAccelChar(bool value) {
@@ -190,17 +176,7 @@ void TSkinScrollingText::DrawTextIn(fw::TCanvas& canvas, RECT& r, UINT flags) {
   canvas.Font().Assign(Font());
   HDC dc = canvas.Handle();
   fw::SelectGuard font(dc, canvas.Font().Handle());
-  if (!Enabled()) {
-    DrawShadowText(dc, r, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, flags, text);
-  } else if (shadow_.simpleView) {
-    const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags & ~static_cast<UINT>(DT_MODIFYSTRING));
-    SetTextColor(dc, old);
-    SetBkMode(dc, oldMode);
-  } else {
-    DrawShadowText(dc, r, shadow_.pos, shadow_.size, shadow_.color, Font().Color(), flags, text);
-  }
+  DrawShadowed(dc, r, flags, text, Font().Color(), Enabled());
 }
 
 RECT TSkinScrollingText::MeasureText() {

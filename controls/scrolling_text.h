@@ -11,9 +11,9 @@
 #include <string>
 
 #include "controls/glyph.h"
+#include "controls/shadowed_text.h"
 #include "controls/skin_picture.h"
 #include "controls/skin_options.h"
-#include "controls/text_shadow.h"
 #include "controls/thread_timer.h"
 #include "graphics/bitmap.h"
 #include "framework/control.h"
@@ -31,7 +31,7 @@ enum TScrollDirection { sdBottomToTop, sdTopToBottom, sdLeftToRight, sdRightToLe
 // (0, 0) instead of outside the edge it enters from.
 using TTextScrolledEvent = std::function<void(fw::TObject* sender, bool& initialPosition)>;
 
-class TSkinScrollingText : public fw::TGraphicControl, public SkinPicture {
+class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, public SkinPicture {
  public:
   // 97 x 15, not scrolling.
   explicit TSkinScrollingText(fw::TComponent* owner);
@@ -57,14 +57,6 @@ class TSkinScrollingText : public fw::TGraphicControl, public SkinPicture {
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
 
-  fw::TColor ShadowColor() const { return shadow_.color; }
-  void SetShadowColor(fw::TColor value);
-  int ShadowSize() const { return shadow_.size; }
-  void SetShadowSize(int value);  // 0..255
-  TShadowPosition ShadowPos() const { return shadow_.pos; }
-  void SetShadowPos(TShadowPosition value);
-  bool SimpleView() const { return shadow_.simpleView; }
-  void SetSimpleView(bool value);
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool value);
   // Focused when the accelerator of the text is typed (not owned).
@@ -123,7 +115,6 @@ class TSkinScrollingText : public fw::TGraphicControl, public SkinPicture {
   TScrollDirection direction_ = sdRightToLeft;
   fw::TAlignment alignment_ = fw::taLeftJustify;
   bool transparent_ = false;
-  TextShadow shadow_;
   bool showAccelChar_ = true;
   fw::TWinControl* focusControl_ = nullptr;  // not owned
   TGlyph glyph_;

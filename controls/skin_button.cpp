@@ -11,6 +11,7 @@ using fw::TMessage;
 
 TSkinBtn::TSkinBtn(fw::TComponent* owner)
     : fw::TButton(owner),
+      ShadowedText([this] { Invalidate(); }),
       SkinPicture(*this, {.changed = [this] { Invalidate(); }, .edited = [this] { WallpaperChanged(); }}),
       timer_(std::make_unique<fw::TTimer>(nullptr)) {
   SetColor(fw::clBtnFace);
@@ -52,22 +53,6 @@ void TSkinBtn::SetOptions(TSkinOptions value) {
   options_ = value;
   RecreateWnd();
   Perform(fw::CM_COLORCHANGED, 0, 0);
-}
-
-void TSkinBtn::SetShadowColor(fw::TColor value) {
-  if (shadow_.SetColor(value)) Invalidate();
-}
-
-void TSkinBtn::SetShadowSize(int value) {
-  if (shadow_.SetSize(value)) Invalidate();
-}
-
-void TSkinBtn::SetShadowPos(TShadowPosition value) {
-  if (shadow_.SetPos(value)) Invalidate();
-}
-
-void TSkinBtn::SetSimpleView(bool value) {
-  if (shadow_.SetSimpleView(value)) Invalidate();
 }
 
 // Setting the wallpaper repaints; only later edits of the picture also
@@ -408,19 +393,9 @@ void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
   if (!caption.empty()) {
     c.Brush().SetStyle(fw::bsClear);
     const UINT format = DT_CENTER | DT_VCENTER;
-    // DrawShadowText works on the DC: the canvas font must be in it.
+    // The shadowed text is drawn on the DC: the canvas font must be in it.
     fw::SelectGuard font(dc, c.Font().Handle());
-    if (!Enabled()) {
-      DrawShadowText(dc, textRect, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, format, caption);
-    } else if (shadow_.simpleView) {
-      const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
-      const int oldMode = SetBkMode(dc, TRANSPARENT);
-      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
-      SetTextColor(dc, old);
-      SetBkMode(dc, oldMode);
-    } else {
-      DrawShadowText(dc, textRect, shadow_.pos, shadow_.size, shadow_.color, Font().Color(), format, caption);
-    }
+    DrawShadowed(dc, textRect, format, caption, Font().Color(), Enabled());
   }
 
   if (animationMode_) {

@@ -12,9 +12,9 @@
 
 #include "controls/glyph.h"
 #include "controls/image_list.h"
+#include "controls/shadowed_text.h"
 #include "controls/skin_picture.h"
 #include "controls/skin_options.h"
-#include "controls/text_shadow.h"
 #include "graphics/bitmap.h"
 #include "stdctrls/button.h"
 #include "graphics/canvas.h"
@@ -30,7 +30,7 @@ enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 using TDrawButtonEvent = std::function<void(fw::TObject* sender, fw::TCanvas& canvas, const RECT& r)>;
 
-class TSkinBtn : public fw::TButton, public SkinPicture {
+class TSkinBtn : public fw::TButton, public ShadowedText, public SkinPicture {
  public:
   explicit TSkinBtn(fw::TComponent* owner);
   ~TSkinBtn() override;
@@ -38,14 +38,6 @@ class TSkinBtn : public fw::TButton, public SkinPicture {
 
   TSkinOptions Options() const { return options_; }
   void SetOptions(TSkinOptions value);
-  fw::TColor ShadowColor() const { return shadow_.color; }
-  void SetShadowColor(fw::TColor value);
-  int ShadowSize() const { return shadow_.size; }
-  void SetShadowSize(int value);  // 0..255
-  TShadowPosition ShadowPos() const { return shadow_.pos; }
-  void SetShadowPos(TShadowPosition value);
-  bool SimpleView() const { return shadow_.simpleView; }
-  void SetSimpleView(bool value);
 
   fw::TColor ColorStart() const { return colorStart_; }
   void SetColorStart(fw::TColor value);
@@ -114,7 +106,6 @@ class TSkinBtn : public fw::TButton, public SkinPicture {
   void WallpaperChanged();
 
   TSkinOptions options_;
-  TextShadow shadow_;
   fw::TColor colorStart_ = fw::clBtnFace;
   fw::TColor colorEnd_ = fw::clBtnShadow;
   TGradientDirection gradientDirection_ = gdHorizontal;

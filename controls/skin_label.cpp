@@ -48,6 +48,7 @@ class MeasuringCanvas {
 
 TSkinLabel::TSkinLabel(fw::TComponent* owner)
     : fw::TCustomLabel(owner),
+      ShadowedText([this] { Repaint(); }),
       SkinPicture(*this, {.changed = [this] { Invalidate(); },
                           .replaced = [this] { Repaint(); },
                           .edited = [this] { WallpaperChanged(); }}) {
@@ -57,22 +58,6 @@ TSkinLabel::TSkinLabel(fw::TComponent* owner)
 TSkinLabel::~TSkinLabel() { Destroying(); }
 
 // ---- properties
-
-void TSkinLabel::SetShadowColor(fw::TColor value) {
-  if (shadow_.SetColor(value)) Repaint();
-}
-
-void TSkinLabel::SetShadowSize(int value) {
-  if (shadow_.SetSize(value)) Repaint();
-}
-
-void TSkinLabel::SetShadowPos(TShadowPosition value) {
-  if (shadow_.SetPos(value)) Repaint();
-}
-
-void TSkinLabel::SetSimpleView(bool value) {
-  if (shadow_.SetSimpleView(value)) Repaint();
-}
 
 void TSkinLabel::WallpaperChanged() {
   Invalidate();
@@ -179,17 +164,7 @@ void TSkinLabel::DoDrawText(RECT& rect, UINT flags) {
   c.Font().Assign(Font());
   HDC dc = c.Handle();
   fw::SelectGuard font(dc, c.Font().Handle());
-  if (!Enabled()) {
-    DrawShadowText(dc, rect, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, flags, text);
-  } else if (shadow_.simpleView) {
-    const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags & ~static_cast<UINT>(DT_MODIFYSTRING));
-    SetTextColor(dc, old);
-    SetBkMode(dc, oldMode);
-  } else {
-    DrawShadowText(dc, rect, shadow_.pos, shadow_.size, shadow_.color, Font().Color(), flags, text);
-  }
+  DrawShadowed(dc, rect, flags, text, Font().Color(), Enabled());
 }
 
 SIZE TSkinLabel::MeasureCaption(UINT flags) {

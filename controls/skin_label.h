@@ -8,28 +8,19 @@
 #include <string>
 
 #include "controls/glyph.h"
+#include "controls/shadowed_text.h"
 #include "controls/skin_picture.h"
 #include "controls/skin_options.h"
-#include "controls/text_shadow.h"
 #include "graphics/bitmap.h"
 #include "stdctrls/label.h"
 
 namespace skin {
 
-class TSkinLabel : public fw::TCustomLabel, public SkinPicture {
+class TSkinLabel : public fw::TCustomLabel, public ShadowedText, public SkinPicture {
  public:
   explicit TSkinLabel(fw::TComponent* owner);
   ~TSkinLabel() override;
   std::wstring ClassName() const override { return L"TSkinLabel"; }
-
-  fw::TColor ShadowColor() const { return shadow_.color; }
-  void SetShadowColor(fw::TColor value);
-  int ShadowSize() const { return shadow_.size; }
-  void SetShadowSize(int value);  // 0..255
-  TShadowPosition ShadowPos() const { return shadow_.pos; }
-  void SetShadowPos(TShadowPosition value);
-  bool SimpleView() const { return shadow_.simpleView; }
-  void SetSimpleView(bool value);
 
   TBevelCut BevelInner() const { return bevelInner_; }
   void SetBevelInner(TBevelCut value);
@@ -62,7 +53,6 @@ class TSkinLabel : public fw::TCustomLabel, public SkinPicture {
   bool ReadsRightToLeft() const;
   fw::TAlignment DrawnAlignment() const;
 
-  TextShadow shadow_;
   TBevelCut bevelInner_ = bvNone;
   TBevelCut bevelOuter_ = bvNone;
   int bevelsOffset_ = 0;
