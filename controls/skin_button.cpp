@@ -1,6 +1,7 @@
 #include "controls/skin_button.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
@@ -8,6 +9,38 @@
 namespace skin {
 
 using fw::TMessage;
+
+namespace {
+
+struct Gaps {
+  int margin, spacing;
+};
+
+// Margin and spacing along the layout's axis of `extent` pixels: -1 shares
+// out the room left by the glyph and the caption.
+Gaps ShareOut(int extent, int glyph, int text, Gaps gaps) {
+  if (gaps.margin == -1) {
+    if (gaps.spacing == -1) {
+      gaps.margin = (extent - glyph - text) / 3;
+      gaps.spacing = gaps.margin;
+    } else {
+      gaps.margin = (extent - glyph - gaps.spacing - text + 1) / 2;
+    }
+  } else if (gaps.spacing == -1) {
+    gaps.spacing = (extent - gaps.margin - glyph - text) / 2;
+  }
+  return gaps;
+}
+
+// Where the glyph and the caption start along the layout's axis: the glyph
+// the margin away from its side, the caption the spacing beyond it.
+std::pair<int, int> PlaceAlong(TButtonLayout layout, int extent, int glyph, int text, Gaps gaps) {
+  if (layout == blGlyphLeft || layout == blGlyphTop) return {gaps.margin, gaps.margin + glyph + gaps.spacing};
+  const int at = extent - gaps.margin - glyph;
+  return {at, at - gaps.spacing - text};
+}
+
+}  // namespace
 
 TSkinBtn::TSkinBtn(fw::TComponent* owner)
     : fw::TButton(owner),
@@ -309,107 +342,81 @@ void TSkinBtn::DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill) {
   c.Arc(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, r.left, r.bottom, r.right, r.top);
 }
 
-void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
-  fw::TCanvas& c = canvas_;
-  c.Font().Assign(Font());
+bool TSkinBtn::Animating() const { return images_ && animated_ && timer_->Interval() != 0; }
+
+SIZE TSkinBtn::GlyphCell() const {
+  if (!Animating()) return glyph_.CellSize();
+  // The animation's frames take the glyph's place: the whole glyph picture
+  // is one cell, and without a glyph the frame's size is kept free.
+  if (glyph_.Empty()) return SIZE{images_->Width(), images_->Height()};
+  return glyph_.PictureSize();
+}
+
+TButtonLayout TSkinBtn::DrawnLayout() {
+  // Right-to-left reading swaps the horizontal sides.
+  if (!HandleAllocated() || !(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING)) return layout_;
+  if (layout_ == blGlyphLeft) return blGlyphRight;
+  if (layout_ == blGlyphRight) return blGlyphLeft;
+  return layout_;
+}
+
+TSkinBtn::FaceLayout TSkinBtn::PlaceGlyphAndCaption(fw::TCanvas& measure, const std::wstring& caption,
+                                                     bool pressed) {
   RECT client = ClientRect();
   if (pressed) OffsetRect(&client, 1, 1);
   const int clientW = client.right - client.left, clientH = client.bottom - client.top;
-
-  // Glyph size; the animation shows image-list frames in the glyph's place.
-  const bool animating = images_ && animated_ && timer_->Interval() != 0;
-  if (animating) {
-    animationMode_ = true;
-    glyph_.SetNumGlyphs(1);
-    glyph_.SetForcedSize(SIZE{images_->Width(), images_->Height()});
-  }
-  const SIZE glyphSize = glyph_.CellSize();
-
-  // Caption size.
-  const std::wstring caption = Caption();
-  SIZE textSize{0, 0};
+  const SIZE glyph = GlyphCell();
+  SIZE text{0, 0};
   if (!caption.empty()) {
     RECT t{0, 0, clientW, 0};
-    c.DrawText(caption, t, DT_CALCRECT);
-    textSize = SIZE{t.right - t.left, t.bottom - t.top};
+    measure.DrawText(caption, t, DT_CALCRECT);
+    text = SIZE{t.right - t.left, t.bottom - t.top};
   }
-
-  // Right-to-left reading swaps the horizontal sides.
-  TButtonLayout layout = layout_;
-  if (HandleAllocated() && (GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING)) {
-    if (layout == blGlyphLeft) layout = blGlyphRight;
-    else if (layout == blGlyphRight) layout = blGlyphLeft;
-  }
-  POINT glyphPos{0, 0}, textPos{0, 0};
+  // Along the layout's axis as laid out; across it each is centred.
+  const TButtonLayout layout = DrawnLayout();
   const bool across = layout == blGlyphLeft || layout == blGlyphRight;
-  if (across) {
-    glyphPos.y = (clientH - glyphSize.cy + 1) / 2;
-    textPos.y = (clientH - textSize.cy + 1) / 2;
-  } else {
-    glyphPos.x = (clientW - glyphSize.cx + 1) / 2;
-    textPos.x = (clientW - textSize.cx + 1) / 2;
-  }
-  int spacing = spacing_, margin = margin_;
-  if (textSize.cx == 0 || glyphSize.cx == 0) spacing = 0;
-  const int extent = across ? clientW : clientH;
-  const int g = across ? glyphSize.cx : glyphSize.cy;
-  const int t = across ? textSize.cx : textSize.cy;
-  if (margin == -1) {
-    if (spacing == -1) {
-      margin = (extent - g - t) / 3;
-      spacing = margin;
-    } else {
-      margin = (extent - g - spacing - t + 1) / 2;
-    }
-  } else if (spacing == -1) {
-    spacing = (extent - margin - g - t) / 2;
-  }
-  switch (layout) {
-    case blGlyphLeft:
-      glyphPos.x = margin;
-      textPos.x = glyphPos.x + g + spacing;
-      break;
-    case blGlyphRight:
-      glyphPos.x = extent - margin - g;
-      textPos.x = glyphPos.x - spacing - t;
-      break;
-    case blGlyphTop:
-      glyphPos.y = margin;
-      textPos.y = glyphPos.y + g + spacing;
-      break;
-    case blGlyphBottom:
-      glyphPos.y = extent - margin - g;
-      textPos.y = glyphPos.y - spacing - t;
-      break;
-  }
-  glyphPos.x += client.left;
-  glyphPos.y += client.top;
-  textPos.x += client.left;
-  textPos.y += client.top;
+  const int extent = across ? clientW : clientH, side = across ? clientH : clientW;
+  const int g = across ? glyph.cx : glyph.cy, t = across ? text.cx : text.cy;
+  const Gaps gaps = ShareOut(extent, g, t, {margin_, text.cx == 0 || glyph.cx == 0 ? 0 : spacing_});
+  const auto [glyphAlong, textAlong] = PlaceAlong(layout, extent, g, t, gaps);
+  const int glyphSide = (side - (across ? glyph.cy : glyph.cx) + 1) / 2;
+  const int textSide = (side - (across ? text.cy : text.cx) + 1) / 2;
+  auto place = [&](int along, int centred, SIZE size) {
+    const POINT at = across ? POINT{along, centred} : POINT{centred, along};
+    return RECT{client.left + at.x, client.top + at.y, client.left + at.x + size.cx, client.top + at.y + size.cy};
+  };
+  return FaceLayout{place(glyphAlong, glyphSide, glyph), place(textAlong, textSide, text)};
+}
 
-  glyph_.Draw(dc, glyphPos.x, glyphPos.y, Enabled());
+void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
+  canvas_.Font().Assign(Font());
+  const std::wstring caption = Caption();
+  FaceLayout face = PlaceGlyphAndCaption(canvas_, caption, pressed);
+  if (Animating()) glyph_.DrawAsOneCell(dc, face.glyph.left, face.glyph.top, Enabled());
+  else glyph_.Draw(dc, face.glyph.left, face.glyph.top, Enabled());
+  if (caption.empty()) return;
+  canvas_.Brush().SetStyle(fw::bsClear);
+  // The shadowed text is drawn on the DC: the canvas font must be in it.
+  fw::SelectGuard font(dc, canvas_.Font().Handle());
+  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER, caption, Font().Color(), Enabled());
+}
 
-  RECT textRect{textPos.x, textPos.y, textPos.x + textSize.cx, textPos.y + textSize.cy};
-  if (!caption.empty()) {
-    c.Brush().SetStyle(fw::bsClear);
-    const UINT format = DT_CENTER | DT_VCENTER;
-    // The shadowed text is drawn on the DC: the canvas font must be in it.
-    fw::SelectGuard font(dc, c.Font().Handle());
-    DrawShadowed(dc, textRect, format, caption, Font().Color(), Enabled());
-  }
-
-  if (animationMode_) {
-    const SIZE cell = glyph_.Empty() ? glyph_.ForcedSize() : SIZE{glyph_.Bitmap().Width(), glyph_.Bitmap().Height()};
-    glyphRect_ = RECT{glyphPos.x, glyphPos.y, glyphPos.x + cell.cx, glyphPos.y + cell.cy};
-  } else {
-    glyphRect_ = textRect;
-  }
+RECT TSkinBtn::GlyphRect() {
+  // Measured as the paint measures, in the state the face is painted in.
+  fw::MemoryDC dc(nullptr);
+  fw::TCanvas measure(dc.Get());
+  measure.Font().Assign(Font());
+  const bool pressed = HandleAllocated() && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+  const FaceLayout face = PlaceGlyphAndCaption(measure, Caption(), pressed);
+  measure.Detach();
+  return Animating() ? face.glyph : face.text;
 }
 
 void TSkinBtn::AnimationTick() {
   if (!images_ || !HandleAllocated()) return;
   const int count = images_->Count();
   if (count > 0) {
+    const RECT at = GlyphRect();
     fw::ClientDC window(Handle());
     fw::OffscreenBuffer buffer(window.Get(), Width(), Height());
     PaintTo(buffer.DC());
@@ -420,8 +427,8 @@ void TSkinBtn::AnimationTick() {
     TGlyph scratch;
     scratch.SetBitmap(frame);
     scratch.SetNumGlyphs(1);
-    scratch.Draw(buffer.DC(), glyphRect_.left, glyphRect_.top, Enabled());
-    buffer.CopyRectTo(window.Get(), glyphRect_);
+    scratch.Draw(buffer.DC(), at.left, at.top, Enabled());
+    buffer.CopyRectTo(window.Get(), at);
   }
   frameIndex_ = count > 0 ? (frameIndex_ + 1) % count : 0;
 }

@@ -77,7 +77,9 @@ class TSkinBtn : public fw::TButton, public ShadowedText, public SkinPicture {
   bool DefaultLook() const { return defaultLook_; }
   bool MouseInside() const { return mouseInside_; }
   int FrameIndex() const { return frameIndex_; }
-  RECT GlyphRect() const { return glyphRect_; }
+  // Where the animation's frames go, as the face is laid out now (while no
+  // animation runs: the caption's rectangle).
+  RECT GlyphRect();
   fw::TTimer& AnimationTimer() { return *timer_; }
 
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
@@ -100,6 +102,15 @@ class TSkinBtn : public fw::TButton, public ShadowedText, public SkinPicture {
   void DrawItem(const DRAWITEMSTRUCT& item);
   void PaintFace(HDC dc, bool pressed, bool focused);
   void DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill);
+  // Where the glyph (or the animation's frame) and the caption go.
+  struct FaceLayout {
+    RECT glyph;
+    RECT text;
+  };
+  bool Animating() const;
+  SIZE GlyphCell() const;
+  TButtonLayout DrawnLayout();
+  FaceLayout PlaceGlyphAndCaption(fw::TCanvas& measure, const std::wstring& caption, bool pressed);
   void DrawGlyphAndCaption(HDC dc, bool pressed);
   bool FrameShown() const;
   void AnimationTick();
@@ -119,8 +130,6 @@ class TSkinBtn : public fw::TButton, public ShadowedText, public SkinPicture {
   bool animated_ = false;
   std::unique_ptr<fw::TTimer> timer_;
   int frameIndex_ = 0;
-  bool animationMode_ = false;
-  RECT glyphRect_{0, 0, 0, 0};
   bool defaultLook_ = false;
   bool mouseInside_ = false;
   fw::TCanvas canvas_;  // the off-screen canvas, attached only while painting
