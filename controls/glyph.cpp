@@ -63,7 +63,7 @@ void TGlyph::SetNumGlyphs(int value) {
 }
 
 SIZE TGlyph::CellSize() const {
-  if (bitmap_.Empty()) return forced_;
+  if (bitmap_.Empty()) return SIZE{0, 0};
   return SIZE{bitmap_.Width() / numGlyphs_, bitmap_.Height()};
 }
 
@@ -73,6 +73,13 @@ void TGlyph::Draw(HDC dc, int x, int y, bool enabled) {
   if (size.cx <= 0 || size.cy <= 0) return;
   const int index = CellIndex(enabled ? kEnabled : kDisabled);
   list_->Draw(index, dc, x, y);
+}
+
+void TGlyph::DrawAsOneCell(HDC dc, int x, int y, bool enabled) const {
+  TGlyph whole;
+  whole.bitmap_.Assign(bitmap_);
+  whole.transparentColor_ = transparentColor_;
+  whole.Draw(dc, x, y, enabled);
 }
 
 int TGlyph::CellIndex(Cell cell) {

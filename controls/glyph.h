@@ -36,17 +36,15 @@ class TGlyph {
 
   fw::TColor TransparentColor() const { return transparentColor_; }
 
-  // Cell size used when there is no picture (the animation forces the image
-  // list's cell size here); normally 0 x 0.
-  SIZE ForcedSize() const { return forced_; }
-  void SetForcedSize(SIZE size) { forced_ = size; }
-
-  // Width of one cell by the picture's height; the forced size without one.
+  // Width of one cell by the picture's height; 0 x 0 without a picture.
   SIZE CellSize() const;
+  SIZE PictureSize() const { return SIZE{bitmap_.Width(), bitmap_.Height()}; }
 
   // Draws the enabled or disabled cell at (x, y), transparent. Nothing when
   // there is no picture.
   void Draw(HDC dc, int x, int y, bool enabled);
+  // The same with the whole picture as the one cell, whatever the count.
+  void DrawAsOneCell(HDC dc, int x, int y, bool enabled) const;
 
   // Raised after the picture or the cell count changed.
   std::function<void()> OnChange;
@@ -62,7 +60,6 @@ class TGlyph {
   fw::TBitmap bitmap_;
   int numGlyphs_ = 1;
   fw::TColor transparentColor_ = fw::clDefault;
-  SIZE forced_{0, 0};
   TGlyphList* list_ = nullptr;  // in the cache, not owned
   int indexes_[2] = {-1, -1};
 };

@@ -23,14 +23,16 @@ std::wstring TrimRight(std::wstring s) {
 
 }  // namespace
 
-TSkinScrollingText::TSkinScrollingText(fw::TComponent* owner) : fw::TGraphicControl(owner) {
+TSkinScrollingText::TSkinScrollingText(fw::TComponent* owner)
+    : fw::TGraphicControl(owner),
+      ShadowedText([this] { Invalidate(); }),
+      SkinPicture(*this, {.changed = [this] { Invalidate(); }}) {
   SetBounds(Left(), Top(), 97, 15);
   strings_.OnChange = [this] {
     AdjustBounds();
     Invalidate();
   };
   glyph_.OnChange = [this] { Invalidate(); };
-  skinLink_.OnChange = [this] { Invalidate(); };
   timer_ = std::make_unique<TThreadTimer>([this] { TimerStep(); });
   timer_->SetInterval(interval_);
 }
@@ -40,8 +42,6 @@ TSkinScrollingText::~TSkinScrollingText() {
   SetActive(false);
   timer_.reset();
   strings_.OnChange = nullptr;
-  skinLink_.Attach(nullptr);
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
   if (focusControl_) focusControl_->RemoveFreeNotification(this);
 }
 
@@ -89,22 +89,6 @@ void TSkinScrollingText::SetTransparent(bool value) {
   Invalidate();
 }
 
-void TSkinScrollingText::SetShadowColor(fw::TColor value) {
-  if (shadow_.SetColor(value)) Invalidate();
-}
-
-void TSkinScrollingText::SetShadowSize(int value) {
-  if (shadow_.SetSize(value)) Invalidate();
-}
-
-void TSkinScrollingText::SetShadowPos(TShadowPosition value) {
-  if (shadow_.SetPos(value)) Invalidate();
-}
-
-void TSkinScrollingText::SetSimpleView(bool value) {
-  if (shadow_.SetSimpleView(value)) Invalidate();
-}
-
 void TSkinScrollingText::SetShowAccelChar(bool value) {
   if (value == showAccelChar_) return;
   showAccelChar_ = value;
@@ -116,34 +100,6 @@ void TSkinScrollingText::SetFocusControl(fw::TWinControl* value) {
   if (focusControl_) focusControl_->RemoveFreeNotification(this);
   focusControl_ = value;
   if (value) value->FreeNotification(this);
-}
-
-fw::TBitmap& TSkinScrollingText::Wallpaper() { return wallpaper_.Get(); }
-
-void TSkinScrollingText::SetWallpaper(const fw::TBitmap& value) {
-  wallpaper_.Set(value);
-  Invalidate();
-}
-
-void TSkinScrollingText::WallpaperChanged() { Invalidate(); }
-
-void TSkinScrollingText::SetSkinImages(TSkinImages* value) {
-  if (value == skinImages_) return;
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-  skinImages_ = value;
-  skinLink_.Attach(value);
-  if (value) value->FreeNotification(this);
-  Invalidate();
-}
-
-void TSkinScrollingText::SetIdWallpaper(int value) {
-  if (value == idWallpaper_) return;
-  idWallpaper_ = value;
-  Invalidate();
-}
-
-fw::TBitmap* TSkinScrollingText::CurrentWallpaper() const {
-  return EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
 }
 
 void TSkinScrollingText::SetGlyph(const fw::TBitmap& value) {
@@ -169,14 +125,8 @@ void TSkinScrollingText::Loaded() {
 }
 
 void TSkinScrollingText::Notification(fw::TComponent* component, fw::TOperation operation) {
-  if (operation == fw::opRemove) {
-    if (component == focusControl_) focusControl_ = nullptr;
-    if (component == skinImages_) {
-      skinImages_ = nullptr;
-      skinLink_.Attach(nullptr);
-      if (!IsDestroying()) Invalidate();
-    }
-  }
+  if (operation == fw::opRemove && component == focusControl_) focusControl_ = nullptr;
+  if (SkinImagesRemoved(component, operation)) Invalidate();
   fw::TGraphicControl::Notification(component, operation);
 }
 
@@ -226,17 +176,7 @@ void TSkinScrollingText::DrawTextIn(fw::TCanvas& canvas, RECT& r, UINT flags) {
   canvas.Font().Assign(Font());
   HDC dc = canvas.Handle();
   fw::SelectGuard font(dc, canvas.Font().Handle());
-  if (!Enabled()) {
-    DrawShadowText(dc, r, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, flags, text);
-  } else if (shadow_.simpleView) {
-    const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags & ~static_cast<UINT>(DT_MODIFYSTRING));
-    SetTextColor(dc, old);
-    SetBkMode(dc, oldMode);
-  } else {
-    DrawShadowText(dc, r, shadow_.pos, shadow_.size, shadow_.color, Font().Color(), flags, text);
-  }
+  DrawShadowed(dc, r, flags, text, Font().Color(), Enabled());
 }
 
 RECT TSkinScrollingText::MeasureText() {
@@ -318,7 +258,7 @@ void TSkinScrollingText::ShowStep(int dx, int dy) {
   fw::TWinControl* parent = Parent();
   if (!parent || !parent->HandleAllocated()) return;
   if (transparent_) RenderParent();
-  else if (CurrentWallpaper()) RenderFace();
+  else if (EffectiveWallpaper()) RenderFace();
   else ScrollParent(dx, dy);
 }
 
@@ -358,7 +298,7 @@ void TSkinScrollingText::Paint() {
   fw::TCanvas& c = Canvas();
   HDC dc = c.Handle();
   const RECT client = ClientRect();
-  if (!DrawWallpaper(dc, CurrentWallpaper(), client, SRCCOPY, true) && !transparent_) {
+  if (!DrawWallpaper(dc, EffectiveWallpaper(), client, SRCCOPY, true) && !transparent_) {
     c.Brush().SetColor(Color());
     c.FillRect(client);
   }

@@ -11,10 +11,9 @@
 #include <string>
 
 #include "controls/glyph.h"
-#include "controls/owned_wallpaper.h"
-#include "controls/skin_images.h"
+#include "controls/shadowed_text.h"
+#include "controls/skin_picture.h"
 #include "controls/skin_options.h"
-#include "controls/text_shadow.h"
 #include "controls/thread_timer.h"
 #include "graphics/bitmap.h"
 #include "framework/control.h"
@@ -32,7 +31,7 @@ enum TScrollDirection { sdBottomToTop, sdTopToBottom, sdLeftToRight, sdRightToLe
 // (0, 0) instead of outside the edge it enters from.
 using TTextScrolledEvent = std::function<void(fw::TObject* sender, bool& initialPosition)>;
 
-class TSkinScrollingText : public fw::TGraphicControl {
+class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, public SkinPicture {
  public:
   // 97 x 15, not scrolling.
   explicit TSkinScrollingText(fw::TComponent* owner);
@@ -58,27 +57,11 @@ class TSkinScrollingText : public fw::TGraphicControl {
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
 
-  fw::TColor ShadowColor() const { return shadow_.color; }
-  void SetShadowColor(fw::TColor value);
-  int ShadowSize() const { return shadow_.size; }
-  void SetShadowSize(int value);  // 0..255
-  TShadowPosition ShadowPos() const { return shadow_.pos; }
-  void SetShadowPos(TShadowPosition value);
-  bool SimpleView() const { return shadow_.simpleView; }
-  void SetSimpleView(bool value);
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool value);
   // Focused when the accelerator of the text is typed (not owned).
   fw::TWinControl* FocusControl() const { return focusControl_; }
   void SetFocusControl(fw::TWinControl* value);
-
-  // The own wallpaper, created on first access.
-  fw::TBitmap& Wallpaper();
-  void SetWallpaper(const fw::TBitmap& value);
-  TSkinImages* SkinImages() const { return skinImages_; }
-  void SetSkinImages(TSkinImages* value);
-  int IdWallpaper() const { return idWallpaper_; }
-  void SetIdWallpaper(int value);
 
   fw::TBitmap& Glyph() { return glyph_.Bitmap(); }
   void SetGlyph(const fw::TBitmap& value);
@@ -125,8 +108,6 @@ class TSkinScrollingText : public fw::TGraphicControl {
   void ScrollParent(int dx, int dy);
   void RenderParent();
   void RenderFace();
-  void WallpaperChanged();
-  fw::TBitmap* CurrentWallpaper() const;
 
   fw::TStringList strings_;
   bool active_ = false;
@@ -134,17 +115,12 @@ class TSkinScrollingText : public fw::TGraphicControl {
   TScrollDirection direction_ = sdRightToLeft;
   fw::TAlignment alignment_ = fw::taLeftJustify;
   bool transparent_ = false;
-  TextShadow shadow_;
   bool showAccelChar_ = true;
   fw::TWinControl* focusControl_ = nullptr;  // not owned
-  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
-  TSkinImages* skinImages_ = nullptr;  // not owned
-  int idWallpaper_ = -1;
   TGlyph glyph_;
   bool autoSize_ = false;
   int x_ = 0, y_ = 0;
   std::unique_ptr<TThreadTimer> timer_;
-  TSkinChangeLink skinLink_;
 };
 
 }  // namespace skin

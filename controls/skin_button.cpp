@@ -1,6 +1,7 @@
 #include "controls/skin_button.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
@@ -9,12 +10,47 @@ namespace skin {
 
 using fw::TMessage;
 
-TSkinBtn::TSkinBtn(fw::TComponent* owner) : fw::TButton(owner), timer_(std::make_unique<fw::TTimer>(nullptr)) {
+namespace {
+
+struct Gaps {
+  int margin, spacing;
+};
+
+// Margin and spacing along the layout's axis of `extent` pixels: -1 shares
+// out the room left by the glyph and the caption.
+Gaps ShareOut(int extent, int glyph, int text, Gaps gaps) {
+  if (gaps.margin == -1) {
+    if (gaps.spacing == -1) {
+      gaps.margin = (extent - glyph - text) / 3;
+      gaps.spacing = gaps.margin;
+    } else {
+      gaps.margin = (extent - glyph - gaps.spacing - text + 1) / 2;
+    }
+  } else if (gaps.spacing == -1) {
+    gaps.spacing = (extent - gaps.margin - glyph - text) / 2;
+  }
+  return gaps;
+}
+
+// Where the glyph and the caption start along the layout's axis: the glyph
+// the margin away from its side, the caption the spacing beyond it.
+std::pair<int, int> PlaceAlong(TButtonLayout layout, int extent, int glyph, int text, Gaps gaps) {
+  if (layout == blGlyphLeft || layout == blGlyphTop) return {gaps.margin, gaps.margin + glyph + gaps.spacing};
+  const int at = extent - gaps.margin - glyph;
+  return {at, at - gaps.spacing - text};
+}
+
+}  // namespace
+
+TSkinBtn::TSkinBtn(fw::TComponent* owner)
+    : fw::TButton(owner),
+      ShadowedText([this] { Invalidate(); }),
+      SkinPicture(*this, {.changed = [this] { Invalidate(); }, .edited = [this] { WallpaperChanged(); }}),
+      timer_(std::make_unique<fw::TTimer>(nullptr)) {
   SetColor(fw::clBtnFace);
   timer_->SetEnabled(false);
   timer_->SetInterval(1000);
   timer_->SetOnTimer([this](fw::TObject*) { AnimationTick(); });
-  skinLink_.OnChange = [this] { Invalidate(); };
   imagesLink_.OnChange = [this] { Invalidate(); };
   glyph_.OnChange = [this] { Invalidate(); };
 }
@@ -22,9 +58,7 @@ TSkinBtn::TSkinBtn(fw::TComponent* owner) : fw::TButton(owner), timer_(std::make
 TSkinBtn::~TSkinBtn() {
   Destroying();
   timer_->SetEnabled(false);
-  skinLink_.Attach(nullptr);
   imagesLink_.Attach(nullptr);
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
   if (images_) images_->RemoveFreeNotification(this);
 }
 
@@ -54,49 +88,11 @@ void TSkinBtn::SetOptions(TSkinOptions value) {
   Perform(fw::CM_COLORCHANGED, 0, 0);
 }
 
-void TSkinBtn::SetShadowColor(fw::TColor value) {
-  if (shadow_.SetColor(value)) Invalidate();
-}
-
-void TSkinBtn::SetShadowSize(int value) {
-  if (shadow_.SetSize(value)) Invalidate();
-}
-
-void TSkinBtn::SetShadowPos(TShadowPosition value) {
-  if (shadow_.SetPos(value)) Invalidate();
-}
-
-void TSkinBtn::SetSimpleView(bool value) {
-  if (shadow_.SetSimpleView(value)) Invalidate();
-}
-
-fw::TBitmap& TSkinBtn::Wallpaper() { return wallpaper_.Get(); }
-
-void TSkinBtn::SetWallpaper(const fw::TBitmap& value) {
-  // The setter repaints; only later edits of the picture also announce a
-  // colour change.
-  wallpaper_.Set(value);
-  Invalidate();
-}
-
+// Setting the wallpaper repaints; only later edits of the picture also
+// announce a colour change.
 void TSkinBtn::WallpaperChanged() {
   Invalidate();
   Perform(fw::CM_COLORCHANGED, 0, 0);
-}
-
-void TSkinBtn::SetSkinImages(TSkinImages* value) {
-  if (value == skinImages_) return;
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-  skinImages_ = value;
-  skinLink_.Attach(value);
-  if (value) value->FreeNotification(this);
-  Invalidate();
-}
-
-void TSkinBtn::SetIdWallpaper(int value) {
-  if (value == idWallpaper_) return;
-  idWallpaper_ = value;
-  Invalidate();
 }
 
 void TSkinBtn::SetColorStart(fw::TColor value) {
@@ -179,18 +175,12 @@ void TSkinBtn::SetInterval(unsigned value) {
 }
 
 void TSkinBtn::Notification(fw::TComponent* component, fw::TOperation operation) {
-  if (operation == fw::opRemove) {
-    if (component == images_) {
-      images_ = nullptr;
-      imagesLink_.Attach(nullptr);
-      if (!IsDestroying()) Invalidate();
-    }
-    if (component == skinImages_) {
-      skinImages_ = nullptr;
-      skinLink_.Attach(nullptr);
-      if (!IsDestroying()) Invalidate();
-    }
+  if (operation == fw::opRemove && component == images_) {
+    images_ = nullptr;
+    imagesLink_.Attach(nullptr);
+    if (!IsDestroying()) Invalidate();
   }
+  if (SkinImagesRemoved(component, operation)) Invalidate();
   fw::TButton::Notification(component, operation);
 }
 
@@ -246,10 +236,6 @@ void TSkinBtn::CMMouseLeave(TMessage& m) {
 
 // ---- painting
 
-fw::TBitmap* TSkinBtn::EffectiveWallpaperBitmap() const {
-  return EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
-}
-
 bool TSkinBtn::FrameShown() const { return !(flat_ && !mouseInside_ && !Designing()); }
 
 void TSkinBtn::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -292,7 +278,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     } else if (options_.Contains(ocPaintWallpaper)) {
       fw::GdiRegion ellipse(CreateEllipticRgnIndirect(&r));
       fw::ClipRegionGuard clip(dc, ellipse.Get(), RGN_AND);
-      if (DrawWallpaper(dc, EffectiveWallpaperBitmap(), r, SRCCOPY, tiled)) needsFill = false;
+      if (DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, tiled)) needsFill = false;
     } else if (options_.Contains(ocPaintTransparently)) {
       PaintParentBackgroundClipped(this, dc, r);
       needsFill = false;
@@ -314,7 +300,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     FillGradient(dc, r, colorStart_, colorEnd_, gradientDirection_);
     needsFill = false;
   } else if (options_.Contains(ocPaintWallpaper)) {
-    if (DrawWallpaper(dc, EffectiveWallpaperBitmap(), r, SRCCOPY, tiled)) needsFill = false;
+    if (DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, tiled)) needsFill = false;
   }
   if (needsFill) {
     canvas_.Brush().SetColor(Color());
@@ -356,117 +342,81 @@ void TSkinBtn::DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill) {
   c.Arc(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, r.left, r.bottom, r.right, r.top);
 }
 
-void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
-  fw::TCanvas& c = canvas_;
-  c.Font().Assign(Font());
+bool TSkinBtn::Animating() const { return images_ && animated_ && timer_->Interval() != 0; }
+
+SIZE TSkinBtn::GlyphCell() const {
+  if (!Animating()) return glyph_.CellSize();
+  // The animation's frames take the glyph's place: the whole glyph picture
+  // is one cell, and without a glyph the frame's size is kept free.
+  if (glyph_.Empty()) return SIZE{images_->Width(), images_->Height()};
+  return glyph_.PictureSize();
+}
+
+TButtonLayout TSkinBtn::DrawnLayout() {
+  // Right-to-left reading swaps the horizontal sides.
+  if (!HandleAllocated() || !(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING)) return layout_;
+  if (layout_ == blGlyphLeft) return blGlyphRight;
+  if (layout_ == blGlyphRight) return blGlyphLeft;
+  return layout_;
+}
+
+TSkinBtn::FaceLayout TSkinBtn::PlaceGlyphAndCaption(fw::TCanvas& measure, const std::wstring& caption,
+                                                     bool pressed) {
   RECT client = ClientRect();
   if (pressed) OffsetRect(&client, 1, 1);
   const int clientW = client.right - client.left, clientH = client.bottom - client.top;
-
-  // Glyph size; the animation shows image-list frames in the glyph's place.
-  const bool animating = images_ && animated_ && timer_->Interval() != 0;
-  if (animating) {
-    animationMode_ = true;
-    glyph_.SetNumGlyphs(1);
-    glyph_.SetForcedSize(SIZE{images_->Width(), images_->Height()});
-  }
-  const SIZE glyphSize = glyph_.CellSize();
-
-  // Caption size.
-  const std::wstring caption = Caption();
-  SIZE textSize{0, 0};
+  const SIZE glyph = GlyphCell();
+  SIZE text{0, 0};
   if (!caption.empty()) {
     RECT t{0, 0, clientW, 0};
-    c.DrawText(caption, t, DT_CALCRECT);
-    textSize = SIZE{t.right - t.left, t.bottom - t.top};
+    measure.DrawText(caption, t, DT_CALCRECT);
+    text = SIZE{t.right - t.left, t.bottom - t.top};
   }
-
-  // Right-to-left reading swaps the horizontal sides.
-  TButtonLayout layout = layout_;
-  if (HandleAllocated() && (GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING)) {
-    if (layout == blGlyphLeft) layout = blGlyphRight;
-    else if (layout == blGlyphRight) layout = blGlyphLeft;
-  }
-  POINT glyphPos{0, 0}, textPos{0, 0};
+  // Along the layout's axis as laid out; across it each is centred.
+  const TButtonLayout layout = DrawnLayout();
   const bool across = layout == blGlyphLeft || layout == blGlyphRight;
-  if (across) {
-    glyphPos.y = (clientH - glyphSize.cy + 1) / 2;
-    textPos.y = (clientH - textSize.cy + 1) / 2;
-  } else {
-    glyphPos.x = (clientW - glyphSize.cx + 1) / 2;
-    textPos.x = (clientW - textSize.cx + 1) / 2;
-  }
-  int spacing = spacing_, margin = margin_;
-  if (textSize.cx == 0 || glyphSize.cx == 0) spacing = 0;
-  const int extent = across ? clientW : clientH;
-  const int g = across ? glyphSize.cx : glyphSize.cy;
-  const int t = across ? textSize.cx : textSize.cy;
-  if (margin == -1) {
-    if (spacing == -1) {
-      margin = (extent - g - t) / 3;
-      spacing = margin;
-    } else {
-      margin = (extent - g - spacing - t + 1) / 2;
-    }
-  } else if (spacing == -1) {
-    spacing = (extent - margin - g - t) / 2;
-  }
-  switch (layout) {
-    case blGlyphLeft:
-      glyphPos.x = margin;
-      textPos.x = glyphPos.x + g + spacing;
-      break;
-    case blGlyphRight:
-      glyphPos.x = extent - margin - g;
-      textPos.x = glyphPos.x - spacing - t;
-      break;
-    case blGlyphTop:
-      glyphPos.y = margin;
-      textPos.y = glyphPos.y + g + spacing;
-      break;
-    case blGlyphBottom:
-      glyphPos.y = extent - margin - g;
-      textPos.y = glyphPos.y - spacing - t;
-      break;
-  }
-  glyphPos.x += client.left;
-  glyphPos.y += client.top;
-  textPos.x += client.left;
-  textPos.y += client.top;
+  const int extent = across ? clientW : clientH, side = across ? clientH : clientW;
+  const int g = across ? glyph.cx : glyph.cy, t = across ? text.cx : text.cy;
+  const Gaps gaps = ShareOut(extent, g, t, {margin_, text.cx == 0 || glyph.cx == 0 ? 0 : spacing_});
+  const auto [glyphAlong, textAlong] = PlaceAlong(layout, extent, g, t, gaps);
+  const int glyphSide = (side - (across ? glyph.cy : glyph.cx) + 1) / 2;
+  const int textSide = (side - (across ? text.cy : text.cx) + 1) / 2;
+  auto place = [&](int along, int centred, SIZE size) {
+    const POINT at = across ? POINT{along, centred} : POINT{centred, along};
+    return RECT{client.left + at.x, client.top + at.y, client.left + at.x + size.cx, client.top + at.y + size.cy};
+  };
+  return FaceLayout{place(glyphAlong, glyphSide, glyph), place(textAlong, textSide, text)};
+}
 
-  glyph_.Draw(dc, glyphPos.x, glyphPos.y, Enabled());
+void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
+  canvas_.Font().Assign(Font());
+  const std::wstring caption = Caption();
+  FaceLayout face = PlaceGlyphAndCaption(canvas_, caption, pressed);
+  if (Animating()) glyph_.DrawAsOneCell(dc, face.glyph.left, face.glyph.top, Enabled());
+  else glyph_.Draw(dc, face.glyph.left, face.glyph.top, Enabled());
+  if (caption.empty()) return;
+  canvas_.Brush().SetStyle(fw::bsClear);
+  // The shadowed text is drawn on the DC: the canvas font must be in it.
+  fw::SelectGuard font(dc, canvas_.Font().Handle());
+  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER, caption, Font().Color(), Enabled());
+}
 
-  RECT textRect{textPos.x, textPos.y, textPos.x + textSize.cx, textPos.y + textSize.cy};
-  if (!caption.empty()) {
-    c.Brush().SetStyle(fw::bsClear);
-    const UINT format = DT_CENTER | DT_VCENTER;
-    // DrawShadowText works on the DC: the canvas font must be in it.
-    fw::SelectGuard font(dc, c.Font().Handle());
-    if (!Enabled()) {
-      DrawShadowText(dc, textRect, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, format, caption);
-    } else if (shadow_.simpleView) {
-      const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
-      const int oldMode = SetBkMode(dc, TRANSPARENT);
-      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
-      SetTextColor(dc, old);
-      SetBkMode(dc, oldMode);
-    } else {
-      DrawShadowText(dc, textRect, shadow_.pos, shadow_.size, shadow_.color, Font().Color(), format, caption);
-    }
-  }
-
-  if (animationMode_) {
-    const SIZE cell = glyph_.Empty() ? glyph_.ForcedSize() : SIZE{glyph_.Bitmap().Width(), glyph_.Bitmap().Height()};
-    glyphRect_ = RECT{glyphPos.x, glyphPos.y, glyphPos.x + cell.cx, glyphPos.y + cell.cy};
-  } else {
-    glyphRect_ = textRect;
-  }
+RECT TSkinBtn::GlyphRect() {
+  // Measured as the paint measures, in the state the face is painted in.
+  fw::MemoryDC dc(nullptr);
+  fw::TCanvas measure(dc.Get());
+  measure.Font().Assign(Font());
+  const bool pressed = HandleAllocated() && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+  const FaceLayout face = PlaceGlyphAndCaption(measure, Caption(), pressed);
+  measure.Detach();
+  return Animating() ? face.glyph : face.text;
 }
 
 void TSkinBtn::AnimationTick() {
   if (!images_ || !HandleAllocated()) return;
   const int count = images_->Count();
   if (count > 0) {
+    const RECT at = GlyphRect();
     fw::ClientDC window(Handle());
     fw::OffscreenBuffer buffer(window.Get(), Width(), Height());
     PaintTo(buffer.DC());
@@ -477,8 +427,8 @@ void TSkinBtn::AnimationTick() {
     TGlyph scratch;
     scratch.SetBitmap(frame);
     scratch.SetNumGlyphs(1);
-    scratch.Draw(buffer.DC(), glyphRect_.left, glyphRect_.top, Enabled());
-    buffer.CopyRectTo(window.Get(), glyphRect_);
+    scratch.Draw(buffer.DC(), at.left, at.top, Enabled());
+    buffer.CopyRectTo(window.Get(), at);
   }
   frameIndex_ = count > 0 ? (frameIndex_ + 1) % count : 0;
 }

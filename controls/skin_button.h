@@ -10,12 +10,11 @@
 #include <functional>
 #include <memory>
 
-#include "controls/owned_wallpaper.h"
 #include "controls/glyph.h"
 #include "controls/image_list.h"
-#include "controls/skin_images.h"
+#include "controls/shadowed_text.h"
+#include "controls/skin_picture.h"
 #include "controls/skin_options.h"
-#include "controls/text_shadow.h"
 #include "graphics/bitmap.h"
 #include "stdctrls/button.h"
 #include "graphics/canvas.h"
@@ -31,7 +30,7 @@ enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 using TDrawButtonEvent = std::function<void(fw::TObject* sender, fw::TCanvas& canvas, const RECT& r)>;
 
-class TSkinBtn : public fw::TButton {
+class TSkinBtn : public fw::TButton, public ShadowedText, public SkinPicture {
  public:
   explicit TSkinBtn(fw::TComponent* owner);
   ~TSkinBtn() override;
@@ -39,23 +38,6 @@ class TSkinBtn : public fw::TButton {
 
   TSkinOptions Options() const { return options_; }
   void SetOptions(TSkinOptions value);
-  fw::TColor ShadowColor() const { return shadow_.color; }
-  void SetShadowColor(fw::TColor value);
-  int ShadowSize() const { return shadow_.size; }
-  void SetShadowSize(int value);  // 0..255
-  TShadowPosition ShadowPos() const { return shadow_.pos; }
-  void SetShadowPos(TShadowPosition value);
-  bool SimpleView() const { return shadow_.simpleView; }
-  void SetSimpleView(bool value);
-
-  // The own wallpaper, created on first access.
-  fw::TBitmap& Wallpaper();
-  void SetWallpaper(const fw::TBitmap& value);
-  bool HasWallpaper() const { return wallpaper_.Existing() != nullptr; }
-  TSkinImages* SkinImages() const { return skinImages_; }
-  void SetSkinImages(TSkinImages* value);
-  int IdWallpaper() const { return idWallpaper_; }
-  void SetIdWallpaper(int value);
 
   fw::TColor ColorStart() const { return colorStart_; }
   void SetColorStart(fw::TColor value);
@@ -95,7 +77,9 @@ class TSkinBtn : public fw::TButton {
   bool DefaultLook() const { return defaultLook_; }
   bool MouseInside() const { return mouseInside_; }
   int FrameIndex() const { return frameIndex_; }
-  RECT GlyphRect() const { return glyphRect_; }
+  // Where the animation's frames go, as the face is laid out now (while no
+  // animation runs: the caption's rectangle).
+  RECT GlyphRect();
   fw::TTimer& AnimationTimer() { return *timer_; }
 
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
@@ -118,17 +102,21 @@ class TSkinBtn : public fw::TButton {
   void DrawItem(const DRAWITEMSTRUCT& item);
   void PaintFace(HDC dc, bool pressed, bool focused);
   void DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill);
+  // Where the glyph (or the animation's frame) and the caption go.
+  struct FaceLayout {
+    RECT glyph;
+    RECT text;
+  };
+  bool Animating() const;
+  SIZE GlyphCell() const;
+  TButtonLayout DrawnLayout();
+  FaceLayout PlaceGlyphAndCaption(fw::TCanvas& measure, const std::wstring& caption, bool pressed);
   void DrawGlyphAndCaption(HDC dc, bool pressed);
   bool FrameShown() const;
-  fw::TBitmap* EffectiveWallpaperBitmap() const;
   void AnimationTick();
   void WallpaperChanged();
 
   TSkinOptions options_;
-  TextShadow shadow_;
-  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
-  TSkinImages* skinImages_ = nullptr;  // not owned
-  int idWallpaper_ = -1;
   fw::TColor colorStart_ = fw::clBtnFace;
   fw::TColor colorEnd_ = fw::clBtnShadow;
   TGradientDirection gradientDirection_ = gdHorizontal;
@@ -142,12 +130,9 @@ class TSkinBtn : public fw::TButton {
   bool animated_ = false;
   std::unique_ptr<fw::TTimer> timer_;
   int frameIndex_ = 0;
-  bool animationMode_ = false;
-  RECT glyphRect_{0, 0, 0, 0};
   bool defaultLook_ = false;
   bool mouseInside_ = false;
   fw::TCanvas canvas_;  // the off-screen canvas, attached only while painting
-  TSkinChangeLink skinLink_;
   TChangeLink imagesLink_;
 };
 

@@ -71,7 +71,8 @@ std::wstring ItemText(HWND combo, int index) {
 
 }  // namespace
 
-TSkinComboBox::TSkinComboBox(fw::TComponent* owner) : fw::TCustomComboBox(owner) {
+TSkinComboBox::TSkinComboBox(fw::TComponent* owner)
+    : fw::TCustomComboBox(owner), SkinPicture(*this, {.changed = [this] { Changed(); }}) {
   SetStyle(fw::csOwnerDrawVariable);
   listBoxWidth_ = Width();
   selFont_.Assign(Font());
@@ -81,7 +82,6 @@ TSkinComboBox::TSkinComboBox(fw::TComponent* owner) : fw::TCustomComboBox(owner)
     Invalidate();
   };
   imagesLink_.OnChange = [this] { Changed(); };
-  imageListLink_.OnChange = [this] { Changed(); };
   glyph_.OnChange = [this] { Changed(); };
 }
 
@@ -89,7 +89,6 @@ TSkinComboBox::~TSkinComboBox() {
   Destroying();
   listHook_.Remove();
   imagesLink_.Attach(nullptr);
-  imageListLink_.Attach(nullptr);
 }
 
 // ---- properties
@@ -106,13 +105,6 @@ void TSkinComboBox::SetSelColor(fw::TColor color) {
   Changed();
 }
 
-fw::TBitmap& TSkinComboBox::Wallpaper() { return wallpaper_.Get(); }
-
-void TSkinComboBox::SetWallpaper(const fw::TBitmap& bitmap) {
-  wallpaper_.Set(bitmap);
-  Changed();
-}
-
 fw::TBitmap& TSkinComboBox::SelWallpaper() { return selWallpaper_.Get(); }
 
 void TSkinComboBox::SetSelWallpaper(const fw::TBitmap& bitmap) {
@@ -120,33 +112,14 @@ void TSkinComboBox::SetSelWallpaper(const fw::TBitmap& bitmap) {
   Changed();
 }
 
-void TSkinComboBox::SetSkinImages(TSkinImages* images) {
-  if (images == skinImages_) return;
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-  skinImages_ = images;
-  imagesLink_.Attach(images);
-  if (images) images->FreeNotification(this);
-  Changed();
-}
-
-void TSkinComboBox::SetidWallpaper(int index) {
-  if (index == idWallpaper_) return;
-  idWallpaper_ = index;
-  Changed();
-}
-
-void TSkinComboBox::SetidSelWallpaper(int index) {
+void TSkinComboBox::SetIdSelWallpaper(int index) {
   if (index == idSelWallpaper_) return;
   idSelWallpaper_ = index;
   Changed();
 }
 
-fw::TBitmap* TSkinComboBox::EffectiveWallpaper() const {
-  return skin::EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
-}
-
 fw::TBitmap* TSkinComboBox::EffectiveSelWallpaper() const {
-  return skin::EffectiveWallpaper(skinImages_, idSelWallpaper_, selWallpaper_.Existing());
+  return skin::EffectiveWallpaper(SkinImages(), idSelWallpaper_, selWallpaper_.Existing());
 }
 
 void TSkinComboBox::SetGlyph(const fw::TBitmap& bitmap) { glyph_.Assign(bitmap); }
@@ -155,7 +128,7 @@ void TSkinComboBox::SetImages(TImageList* images) {
   if (images == images_) return;
   if (images_) images_->RemoveFreeNotification(this);
   images_ = images;
-  imageListLink_.Attach(images);
+  imagesLink_.Attach(images);
   if (images) images->FreeNotification(this);
   Changed();
 }
@@ -191,14 +164,10 @@ void TSkinComboBox::Loaded() {
 }
 
 void TSkinComboBox::Notification(fw::TComponent* component, fw::TOperation operation) {
-  if (operation == fw::opRemove && component == skinImages_) {
-    skinImages_ = nullptr;
-    imagesLink_.Attach(nullptr);
-    if (!IsDestroying()) Changed();
-  }
+  if (SkinImagesRemoved(component, operation)) Changed();
   if (operation == fw::opRemove && component == images_) {
     images_ = nullptr;
-    imageListLink_.Attach(nullptr);
+    imagesLink_.Attach(nullptr);
     if (!IsDestroying()) Changed();
   }
   fw::TCustomComboBox::Notification(component, operation);

@@ -12,7 +12,7 @@
 
 #include "controls/owned_wallpaper.h"
 #include "controls/image_list.h"
-#include "controls/skin_images.h"
+#include "controls/skin_picture.h"
 #include "controls/skin_options.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
@@ -25,7 +25,7 @@ namespace skin {
 enum TBevelStyle { bsBevelBoth, bsBevelOnlyImage, bsBevelOnlyText };
 enum TPopupAlignment { paLeft, paRight, paCenter };
 
-class TSkinComboBox : public fw::TCustomComboBox {
+class TSkinComboBox : public fw::TCustomComboBox, public SkinPicture {
  public:
   explicit TSkinComboBox(fw::TComponent* owner);
   ~TSkinComboBox() override;
@@ -43,18 +43,12 @@ class TSkinComboBox : public fw::TCustomComboBox {
   fw::TFont& SelFont() { return selFont_; }
   void SetSelFont(const fw::TFont& font) { selFont_.Assign(font); }
 
-  // Own wallpapers, created on first access.
-  fw::TBitmap& Wallpaper();
-  void SetWallpaper(const fw::TBitmap& bitmap);
+  // The selected row's picture: an own one (created on first access), or
+  // picture IdSelWallpaper of SkinImages.
   fw::TBitmap& SelWallpaper();
   void SetSelWallpaper(const fw::TBitmap& bitmap);
-  TSkinImages* SkinImages() const { return skinImages_; }  // not owned
-  void SetSkinImages(TSkinImages* images);
-  int idWallpaper() const { return idWallpaper_; }
-  void SetidWallpaper(int index);
-  int idSelWallpaper() const { return idSelWallpaper_; }
-  void SetidSelWallpaper(int index);
-  fw::TBitmap* EffectiveWallpaper() const;
+  int IdSelWallpaper() const { return idSelWallpaper_; }
+  void SetIdSelWallpaper(int index);
   fw::TBitmap* EffectiveSelWallpaper() const;
 
   // Image left of every row: a strip of square cells (second cell: disabled).
@@ -134,15 +128,11 @@ class TSkinComboBox : public fw::TCustomComboBox {
   fw::TColor selColor_ = fw::clHighlight;
   fw::TFont selFont_;
   bool applyingParentFont_ = false;
-  OwnedWallpaper wallpaper_{[this] { Changed(); }};
   OwnedWallpaper selWallpaper_{[this] { Changed(); }};
-  TSkinImages* skinImages_ = nullptr;  // not owned
-  TSkinChangeLink imagesLink_;
-  int idWallpaper_ = -1;
   int idSelWallpaper_ = -1;
   fw::TBitmap glyph_;
   TImageList* images_ = nullptr;  // not owned
-  TChangeLink imageListLink_;
+  TChangeLink imagesLink_;
   TBevelCut bevelInner_ = bvNone;
   TBevelCut bevelOuter_ = bvNone;
   TBevelStyle bevelStyle_ = bsBevelBoth;

@@ -62,14 +62,13 @@ ETextTooLong::ETextTooLong(int limit)
     : core::Exception(L"Text longer than " + std::to_wstring(limit) +
                       L" characters refused; the field keeps its text") {}
 
-TSkinEdit::TSkinEdit(fw::TComponent* owner) : fw::TCustomEdit(owner) {
-  imagesLink_.OnChange = [this] { Invalidate(); };
-}
+TSkinEdit::TSkinEdit(fw::TComponent* owner)
+    : fw::TCustomEdit(owner),
+      SkinPicture(*this, {.changed = [this] { Invalidate(); },
+                          .replaced = [this] { WallpaperChanged(); },
+                          .edited = [this] { WallpaperChanged(); }}) {}
 
-TSkinEdit::~TSkinEdit() {
-  Destroying();
-  imagesLink_.Attach(nullptr);
-}
+TSkinEdit::~TSkinEdit() { Destroying(); }
 
 // ---- properties
 
@@ -85,35 +84,9 @@ void TSkinEdit::SetOptions(TSkinOptions options) {
   Perform(fw::CM_COLORCHANGED, 0, 0);
 }
 
-fw::TBitmap& TSkinEdit::Wallpaper() { return wallpaper_.Get(); }
-
-void TSkinEdit::SetWallpaper(const fw::TBitmap& bitmap) {
-  wallpaper_.Set(bitmap);
-  WallpaperChanged();
-}
-
 void TSkinEdit::WallpaperChanged() {
   Invalidate();
   Perform(fw::CM_COLORCHANGED, 0, 0);
-}
-
-void TSkinEdit::SetSkinImages(TSkinImages* images) {
-  if (images == skinImages_) return;
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-  skinImages_ = images;
-  imagesLink_.Attach(images);
-  if (images) images->FreeNotification(this);
-  Invalidate();
-}
-
-void TSkinEdit::SetidWallpaper(int index) {
-  if (index == idWallpaper_) return;
-  idWallpaper_ = index;
-  Invalidate();
-}
-
-fw::TBitmap* TSkinEdit::EffectiveWallpaper() const {
-  return skin::EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
 }
 
 bool TSkinEdit::Decorated() const {
@@ -122,11 +95,7 @@ bool TSkinEdit::Decorated() const {
 }
 
 void TSkinEdit::Notification(fw::TComponent* component, fw::TOperation operation) {
-  if (operation == fw::opRemove && component == skinImages_) {
-    skinImages_ = nullptr;
-    imagesLink_.Attach(nullptr);
-    if (!IsDestroying()) Invalidate();
-  }
+  if (SkinImagesRemoved(component, operation)) Invalidate();
   fw::TCustomEdit::Notification(component, operation);
 }
 

@@ -9,9 +9,8 @@
 
 #include <memory>
 
-#include "controls/owned_wallpaper.h"
 #include "controls/skin_focus.h"
-#include "controls/skin_images.h"
+#include "controls/skin_picture.h"
 #include "controls/skin_options.h"
 #include "core/exceptions.h"
 #include "graphics/bitmap.h"
@@ -25,7 +24,7 @@ class ETextTooLong : public core::Exception {
   explicit ETextTooLong(int limit);
 };
 
-class TSkinEdit : public fw::TCustomEdit {
+class TSkinEdit : public fw::TCustomEdit, public SkinPicture {
  public:
   explicit TSkinEdit(fw::TComponent* owner);
   ~TSkinEdit() override;
@@ -40,17 +39,6 @@ class TSkinEdit : public fw::TCustomEdit {
   // The edit's alignment; a change recreates the window.
   fw::TAlignment TextAlign() const { return Alignment(); }
   void SetTextAlign(fw::TAlignment align) { SetAlignment(align); }
-
-  // The own wallpaper, created on first access.
-  fw::TBitmap& Wallpaper();
-  bool HasWallpaper() const { return wallpaper_.Existing() != nullptr; }
-  void SetWallpaper(const fw::TBitmap& bitmap);
-  TSkinImages* SkinImages() const { return skinImages_; }  // not owned
-  void SetSkinImages(TSkinImages* images);
-  int idWallpaper() const { return idWallpaper_; }
-  void SetidWallpaper(int index);
-  // The bitmap the background shows, or null (not owned by the caller).
-  fw::TBitmap* EffectiveWallpaper() const;
 
   // The longest text the field takes (0: any). A typed character, a paste, a
   // replacement or a set text that would make it longer is refused whole
@@ -104,10 +92,6 @@ class TSkinEdit : public fw::TCustomEdit {
   void CheckReplacement(size_t inserted);
 
   TSkinOptions options_;
-  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
-  TSkinImages* skinImages_ = nullptr;  // not owned
-  int idWallpaper_ = -1;
-  TSkinChangeLink imagesLink_;
   bool compositing_ = false;
   bool ctrlEnter_ = false;
   int textLimit_ = 0;

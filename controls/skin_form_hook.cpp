@@ -35,6 +35,21 @@ POINT ClientOffset(HWND wnd) {
   return POINT{origin.x - window.left, origin.y - window.top};
 }
 
+// The area the form's visible controls cover, in window coordinates
+// (`clientOffset`: where the client area lies in the window).
+fw::GdiRegion VisibleChildren(fw::TWinControl* form, POINT clientOffset) {
+  fw::GdiRegion area(CreateRectRgn(0, 0, 0, 0));
+  for (int i = 0; i < form->ControlCount(); ++i) {
+    fw::TControl* c = form->Controls(i);
+    if (!c->Visible()) continue;
+    RECT b = c->BoundsRect();
+    OffsetRect(&b, clientOffset.x, clientOffset.y);
+    fw::GdiRegion control(CreateRectRgnIndirect(&b));
+    CombineRgn(area.Get(), area.Get(), control.Get(), RGN_OR);
+  }
+  return area;
+}
+
 void SetShape(HWND wnd, fw::GdiRegion region) {
   // The window owns the region from now on.
   SetWindowRgn(wnd, region.Detach(), TRUE);
@@ -42,13 +57,13 @@ void SetShape(HWND wnd, fw::GdiRegion region) {
 
 }  // namespace
 
-TSkinFormHook::TSkinFormHook(fw::TComponent* owner) : fw::TComponent(owner) {
+TSkinFormHook::TSkinFormHook(fw::TComponent* owner)
+    : fw::TComponent(owner), SkinPicture(*this, {.changed = [this] { PictureChanged(); }}) {
   target_ = dynamic_cast<fw::TWinControl*>(owner);
   hook_ = std::make_unique<TWndHook>(nullptr);
   hook_->OnBeforeMessage = [this](fw::TObject*, fw::TMessage& m, bool& handled) { BeforeMessage(m, handled); };
   hook_->OnAfterMessage = [this](fw::TObject*, fw::TMessage& m, bool&) { AfterMessage(m); };
   hook_->OnChangeWinControl = [this](fw::TObject*, fw::TWinControl* control) { target_ = control; };
-  skinLink_.OnChange = [this] { PictureChanged(); };
   if (target_) target_->HandleNeeded();
 }
 
@@ -59,8 +74,6 @@ TSkinFormHook::~TSkinFormHook() {
   hook_->OnAfterMessage = nullptr;
   hook_->OnChangeWinControl = nullptr;
   hook_.reset();
-  skinLink_.Attach(nullptr);
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
 }
 
 void TSkinFormHook::Loaded() {
@@ -70,36 +83,12 @@ void TSkinFormHook::Loaded() {
 }
 
 void TSkinFormHook::Notification(fw::TComponent* component, fw::TOperation operation) {
-  if (operation == fw::opRemove && component == skinImages_) {
-    skinImages_ = nullptr;
-    skinLink_.Attach(nullptr);
-  }
+  // The form shows the lost picture until it next paints.
+  SkinImagesRemoved(component, operation);
   fw::TComponent::Notification(component, operation);
 }
 
 // ---- properties
-
-fw::TBitmap& TSkinFormHook::Wallpaper() { return wallpaper_.Get(); }
-
-void TSkinFormHook::SetWallpaper(const fw::TBitmap& value) {
-  wallpaper_.Set(value);
-  PictureChanged();
-}
-
-void TSkinFormHook::SetSkinImages(TSkinImages* value) {
-  if (value == skinImages_) return;
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-  skinImages_ = value;
-  skinLink_.Attach(value);
-  if (value) value->FreeNotification(this);
-  PictureChanged();
-}
-
-void TSkinFormHook::SetIdWallpaper(int value) {
-  if (value == idWallpaper_) return;
-  idWallpaper_ = value;
-  PictureChanged();
-}
 
 void TSkinFormHook::SetStartColor(fw::TColor value) {
   if (value == startColor_) return;
@@ -198,14 +187,7 @@ void TSkinFormHook::ApplyEllipticShape() {
     RECT inner = r;
     InflateRect(&inner, -d.x, -d.y);
     fw::GdiRegion hole(CreateEllipticRgnIndirect(&inner));
-    for (int i = 0; i < target_->ControlCount(); ++i) {
-      fw::TControl* c = target_->Controls(i);
-      if (!c->Visible()) continue;
-      RECT b = c->BoundsRect();
-      OffsetRect(&b, d.x, d.y);
-      fw::GdiRegion control(CreateRectRgnIndirect(&b));
-      CombineRgn(hole.Get(), hole.Get(), control.Get(), RGN_DIFF);
-    }
+    CombineRgn(hole.Get(), hole.Get(), VisibleChildren(target_, d).Get(), RGN_DIFF);
     CombineRgn(shape.Get(), shape.Get(), hole.Get(), RGN_DIFF);
   }
   SetShape(wnd, std::move(shape));
@@ -220,14 +202,7 @@ void TSkinFormHook::ApplyFrameAndControlsShape() {
   fw::GdiRegion shape(CreateRectRgn(0, 0, window.right - window.left, window.bottom - window.top));
   fw::GdiRegion area(CreateRectRgn(d.x, d.y, d.x + client.right, d.y + client.bottom));
   CombineRgn(shape.Get(), shape.Get(), area.Get(), RGN_DIFF);
-  for (int i = 0; i < target_->ControlCount(); ++i) {
-    fw::TControl* c = target_->Controls(i);
-    if (!c->Visible()) continue;
-    RECT b = c->BoundsRect();
-    OffsetRect(&b, d.x, d.y);
-    fw::GdiRegion control(CreateRectRgnIndirect(&b));
-    CombineRgn(shape.Get(), shape.Get(), control.Get(), RGN_OR);
-  }
+  CombineRgn(shape.Get(), shape.Get(), VisibleChildren(target_, d).Get(), RGN_OR);
   SetShape(wnd, std::move(shape));
 }
 
@@ -245,8 +220,7 @@ void TSkinFormHook::BeforeMessage(fw::TMessage& m, bool& handled) {
     handled = true;
   } else {
     // Without a picture the form keeps its own background.
-    handled = DrawWallpaper(dc, EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing()), r,
-                            SRCCOPY, options_.Contains(ocTileWallpaper));
+    handled = DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, options_.Contains(ocTileWallpaper));
   }
   if (handled) m.Result = 1;
 }

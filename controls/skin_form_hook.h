@@ -9,8 +9,7 @@
 
 #include <memory>
 
-#include "controls/owned_wallpaper.h"
-#include "controls/skin_images.h"
+#include "controls/skin_picture.h"
 #include "controls/skin_options.h"
 #include "controls/wnd_hook.h"
 #include "graphics/bitmap.h"
@@ -23,7 +22,7 @@ class TWinControl;
 
 namespace skin {
 
-class TSkinFormHook : public fw::TComponent {
+class TSkinFormHook : public fw::TComponent, public SkinPicture {
  public:
   // The owner (a form) is the target; its window is created here.
   explicit TSkinFormHook(fw::TComponent* owner);
@@ -33,14 +32,6 @@ class TSkinFormHook : public fw::TComponent {
 
   TSkinOptions Options() const { return options_; }
   virtual void SetOptions(TSkinOptions value);
-
-  // The own wallpaper, created on first access.
-  fw::TBitmap& Wallpaper();
-  void SetWallpaper(const fw::TBitmap& value);
-  TSkinImages* SkinImages() const { return skinImages_; }
-  void SetSkinImages(TSkinImages* value);
-  int IdWallpaper() const { return idWallpaper_; }
-  void SetIdWallpaper(int value);
 
   fw::TColor StartColor() const { return startColor_; }
   void SetStartColor(fw::TColor value);
@@ -75,9 +66,6 @@ class TSkinFormHook : public fw::TComponent {
   void ApplyPlainShape();
 
   TSkinOptions options_;
-  OwnedWallpaper wallpaper_{[this] { PictureChanged(); }};
-  TSkinImages* skinImages_ = nullptr;  // not owned
-  int idWallpaper_ = -1;
   fw::TColor startColor_ = fw::clBlue;
   fw::TColor endColor_ = fw::clBlack;
   TGradientDirection gradientDirection_ = gdVertical;
@@ -85,7 +73,6 @@ class TSkinFormHook : public fw::TComponent {
   int roundYOffset_ = 0;
   fw::TWinControl* target_ = nullptr;  // not owned
   std::unique_ptr<TWndHook> hook_;
-  TSkinChangeLink skinLink_;
 };
 
 }  // namespace skin

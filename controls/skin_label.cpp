@@ -46,60 +46,22 @@ class MeasuringCanvas {
 
 }  // namespace
 
-TSkinLabel::TSkinLabel(fw::TComponent* owner) : fw::TCustomLabel(owner) {
-  skinLink_.OnChange = [this] { Invalidate(); };
+TSkinLabel::TSkinLabel(fw::TComponent* owner)
+    : fw::TCustomLabel(owner),
+      ShadowedText([this] { Repaint(); }),
+      SkinPicture(*this, {.changed = [this] { Invalidate(); },
+                          .replaced = [this] { Repaint(); },
+                          .edited = [this] { WallpaperChanged(); }}) {
   glyph_.OnChange = [this] { Invalidate(); };
 }
 
-TSkinLabel::~TSkinLabel() {
-  Destroying();
-  skinLink_.Attach(nullptr);
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-}
+TSkinLabel::~TSkinLabel() { Destroying(); }
 
 // ---- properties
-
-void TSkinLabel::SetShadowColor(fw::TColor value) {
-  if (shadow_.SetColor(value)) Repaint();
-}
-
-void TSkinLabel::SetShadowSize(int value) {
-  if (shadow_.SetSize(value)) Repaint();
-}
-
-void TSkinLabel::SetShadowPos(TShadowPosition value) {
-  if (shadow_.SetPos(value)) Repaint();
-}
-
-void TSkinLabel::SetSimpleView(bool value) {
-  if (shadow_.SetSimpleView(value)) Repaint();
-}
-
-fw::TBitmap& TSkinLabel::Wallpaper() { return wallpaper_.Get(); }
-
-void TSkinLabel::SetWallpaper(const fw::TBitmap& value) {
-  wallpaper_.Set(value);
-  Repaint();
-}
 
 void TSkinLabel::WallpaperChanged() {
   Invalidate();
   Perform(fw::CM_COLORCHANGED, 0, 0);
-}
-
-void TSkinLabel::SetSkinImages(TSkinImages* value) {
-  if (value == skinImages_) return;
-  if (skinImages_) skinImages_->RemoveFreeNotification(this);
-  skinImages_ = value;
-  skinLink_.Attach(value);
-  if (value) value->FreeNotification(this);
-  Invalidate();
-}
-
-void TSkinLabel::SetIdWallpaper(int value) {
-  if (value == idWallpaper_) return;
-  idWallpaper_ = value;
-  Invalidate();
 }
 
 void TSkinLabel::SetBevelInner(TBevelCut value) {
@@ -142,11 +104,7 @@ void TSkinLabel::Loaded() {
 }
 
 void TSkinLabel::Notification(fw::TComponent* component, fw::TOperation operation) {
-  if (operation == fw::opRemove && component == skinImages_) {
-    skinImages_ = nullptr;
-    skinLink_.Attach(nullptr);
-    if (!IsDestroying()) Invalidate();
-  }
+  if (SkinImagesRemoved(component, operation)) Invalidate();
   fw::TCustomLabel::Notification(component, operation);
 }
 
@@ -157,8 +115,7 @@ void TSkinLabel::Paint() {
   const RECT client = ClientRect();
   if (!Transparent()) {
     // The label has no tiling option: its wallpaper is always tiled.
-    fw::TBitmap* wallpaper = EffectiveWallpaper(skinImages_, idWallpaper_, wallpaper_.Existing());
-    if (!DrawWallpaper(c.Handle(), wallpaper, client, SRCCOPY, true)) {
+    if (!DrawWallpaper(c.Handle(), EffectiveWallpaper(), client, SRCCOPY, true)) {
       c.Brush().SetColor(Color());
       c.FillRect(client);
     }
@@ -207,17 +164,7 @@ void TSkinLabel::DoDrawText(RECT& rect, UINT flags) {
   c.Font().Assign(Font());
   HDC dc = c.Handle();
   fw::SelectGuard font(dc, c.Font().Handle());
-  if (!Enabled()) {
-    DrawShadowText(dc, rect, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, flags, text);
-  } else if (shadow_.simpleView) {
-    const COLORREF old = SetTextColor(dc, fw::ColorToRGB(Font().Color()));
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags & ~static_cast<UINT>(DT_MODIFYSTRING));
-    SetTextColor(dc, old);
-    SetBkMode(dc, oldMode);
-  } else {
-    DrawShadowText(dc, rect, shadow_.pos, shadow_.size, shadow_.color, Font().Color(), flags, text);
-  }
+  DrawShadowed(dc, rect, flags, text, Font().Color(), Enabled());
 }
 
 SIZE TSkinLabel::MeasureCaption(UINT flags) {

@@ -7,38 +7,20 @@
 #include <memory>
 #include <string>
 
-#include "controls/owned_wallpaper.h"
 #include "controls/glyph.h"
-#include "controls/skin_images.h"
+#include "controls/shadowed_text.h"
+#include "controls/skin_picture.h"
 #include "controls/skin_options.h"
-#include "controls/text_shadow.h"
 #include "graphics/bitmap.h"
 #include "stdctrls/label.h"
 
 namespace skin {
 
-class TSkinLabel : public fw::TCustomLabel {
+class TSkinLabel : public fw::TCustomLabel, public ShadowedText, public SkinPicture {
  public:
   explicit TSkinLabel(fw::TComponent* owner);
   ~TSkinLabel() override;
   std::wstring ClassName() const override { return L"TSkinLabel"; }
-
-  fw::TColor ShadowColor() const { return shadow_.color; }
-  void SetShadowColor(fw::TColor value);
-  int ShadowSize() const { return shadow_.size; }
-  void SetShadowSize(int value);  // 0..255
-  TShadowPosition ShadowPos() const { return shadow_.pos; }
-  void SetShadowPos(TShadowPosition value);
-  bool SimpleView() const { return shadow_.simpleView; }
-  void SetSimpleView(bool value);
-
-  // The own wallpaper, created on first access.
-  fw::TBitmap& Wallpaper();
-  void SetWallpaper(const fw::TBitmap& value);
-  TSkinImages* SkinImages() const { return skinImages_; }
-  void SetSkinImages(TSkinImages* value);
-  int IdWallpaper() const { return idWallpaper_; }
-  void SetIdWallpaper(int value);
 
   TBevelCut BevelInner() const { return bevelInner_; }
   void SetBevelInner(TBevelCut value);
@@ -71,15 +53,10 @@ class TSkinLabel : public fw::TCustomLabel {
   bool ReadsRightToLeft() const;
   fw::TAlignment DrawnAlignment() const;
 
-  TextShadow shadow_;
-  OwnedWallpaper wallpaper_{[this] { WallpaperChanged(); }};
-  TSkinImages* skinImages_ = nullptr;  // not owned
-  int idWallpaper_ = -1;
   TBevelCut bevelInner_ = bvNone;
   TBevelCut bevelOuter_ = bvNone;
   int bevelsOffset_ = 0;
   TGlyph glyph_;
-  TSkinChangeLink skinLink_;
 };
 
 }  // namespace skin

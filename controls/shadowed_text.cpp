@@ -1,0 +1,28 @@
+#include "controls/shadowed_text.h"
+
+#include "controls/skin_draw.h"
+
+namespace skin {
+
+void ShadowedText::SetSimpleView(bool value) {
+  if (value == simpleView_) return;
+  simpleView_ = value;
+  repaint_();
+}
+
+void ShadowedText::DrawShadowed(HDC dc, RECT& r, UINT format, std::wstring_view text, fw::TColor face,
+                                bool enabled) const {
+  if (!enabled) {
+    DrawShadowText(dc, r, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, format, text);
+  } else if (simpleView_) {
+    const COLORREF old = SetTextColor(dc, fw::ColorToRGB(face));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, format & ~static_cast<UINT>(DT_MODIFYSTRING));
+    SetTextColor(dc, old);
+    SetBkMode(dc, oldMode);
+  } else {
+    DrawShadowText(dc, r, pos_, size_, color_, face, format, text);
+  }
+}
+
+}  // namespace skin
