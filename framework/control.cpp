@@ -380,11 +380,7 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::WMPaint(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   if (!dc) return;
-  canvas_.Attach(dc);
-  struct Detach {
-    TCanvas& c;
-    ~Detach() { c.Detach(); }
-  } detach{canvas_};
+  CanvasAttachment attached(canvas_, dc);
   canvas_.Font().Assign(Font());
   Paint();
 }

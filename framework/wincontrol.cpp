@@ -852,11 +852,7 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 TCustomControl::~TCustomControl() { DestroyHandle(); }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_.Attach(dc);
-  struct Detach {
-    TCanvas& c;
-    ~Detach() { c.Detach(); }
-  } detach{canvas_};
+  CanvasAttachment attached(canvas_, dc);
   canvas_.Font().Assign(Font());
   canvas_.Brush().SetColor(Color());
   Paint();

@@ -116,4 +116,17 @@ class TCanvas {
   bool stateSaved_ = false;
 };
 
+// Attaches a canvas to a DC for one scope and detaches it on every way out,
+// so the DC gets its own objects, colours and modes back.
+class CanvasAttachment {
+ public:
+  CanvasAttachment(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.Attach(dc); }
+  ~CanvasAttachment() { canvas_.Detach(); }
+  CanvasAttachment(const CanvasAttachment&) = delete;
+  CanvasAttachment& operator=(const CanvasAttachment&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
+
 }  // namespace fw
