@@ -100,6 +100,8 @@ class TCanvas {
   friend class CanvasChangeScope;
   enum : unsigned { kFont = 1, kBrush = 2, kPen = 4 };
   HDC Require(unsigned what);
+  // Draw and StretchDraw: the whole bitmap into dest, 1:1 unless stretched.
+  void DrawBitmap(const RECT& dest, TBitmap& bitmap, bool stretch);
   void Deselect(unsigned what);
   void SaveOriginals();
   void RestoreOriginals();
