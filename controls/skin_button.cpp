@@ -244,22 +244,13 @@ void TSkinBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   const RECT client = ClientRect();
   {
     fw::OffscreenBuffer buffer(item.hDC, Width(), Height());
-    canvas_.Attach(buffer.DC());
-    struct Detach {
-      fw::TCanvas& c;
-      ~Detach() { c.Detach(); }
-    } detach{canvas_};
+    fw::CanvasAttachment attached(canvas_, buffer.DC());
     PaintFace(buffer.DC(), pressed, focused);
-    canvas_.Detach();
     buffer.CopyTo(item.hDC);
   }
   if (OnDrawButton) {
     // The handler draws over the finished face, on the request's DC.
-    canvas_.Attach(item.hDC);
-    struct Detach {
-      fw::TCanvas& c;
-      ~Detach() { c.Detach(); }
-    } detach{canvas_};
+    fw::CanvasAttachment attached(canvas_, item.hDC);
     OnDrawButton(this, canvas_, client);
   }
 }

@@ -9,10 +9,7 @@
 #include "controls/skin_options.h"
 #include "graphics/bitmap.h"
 #include "graphics/color.h"
-
-namespace fw {
-class TControl;
-}
+#include "framework/parent_background.h"
 
 namespace skin {
 
@@ -42,13 +39,9 @@ bool DrawWallpaper(HDC dc, fw::TBitmap* bitmap, const RECT& r, DWORD rop, bool t
 bool DrawWallpaperAnchored(HDC dc, fw::TBitmap* bitmap, const RECT& anchor, DWORD rop, bool tiled,
                            const RECT& item);
 
-// Paints into dc, at (0, 0), exactly what the control's parent shows behind
-// the control: the parent's erase-background painting (WM_ERASEBKGND with dc,
-// origin shifted) followed by the parent's non-windowed children. Does
-// nothing for a control without a parent. The DC's state is restored.
-void PaintParentBackground(fw::TControl* control, HDC dc);
-// The same, limited to r (the control's client coordinates).
-void PaintParentBackgroundClipped(fw::TControl* control, HDC dc, const RECT& r);
+// The parent's background behind a control, from the framework.
+using fw::PaintParentBackground;
+using fw::PaintParentBackgroundClipped;
 
 // Bands of solid colour from `start` to `end` along x (gdHorizontal) or y
 // (gdVertical); system colours are resolved first.

@@ -9,35 +9,58 @@
 namespace fx {
 namespace {
 
-constexpr int kNoseBase = 30;   // width of the nose where it meets the body
-constexpr int kCorner = 16;     // corner ellipse of the rounded shapes
-constexpr int kMinNoseBody = 46;
+// The balloon's measures, in pixels.
+constexpr int kNoseLength = 15;  // how far the nose reaches past the body, across and up or down
+constexpr int kNoseBase = 30;    // width of the nose where it meets the body
+constexpr int kNoseInset = 10;   // from the body's side to the near end of the nose's base
+constexpr int kCorner = 16;      // corner ellipse of the rounded shapes
+constexpr int kMinNoseBody = 46;  // narrowest text area of the nosed shapes
+constexpr int kTextMargin = 4;   // text from the top-left corner of a nosed body
+constexpr int kRectTextMargin = 3, kRoundRectTextMargin = 5, kEllipseTextMargin = 3;
+// Room the shapes add around the measured text, besides the shadow.
+constexpr SIZE kRoundRectRoom{8, 4};
+constexpr SIZE kNosedRoom{kNoseLength + 2 * kTextMargin, kNoseLength + 3};
+// The nose of an ellipse leaves it this many degrees either side of its tip.
+constexpr double kEllipseNoseHalfAngle = 12.5;
 
-struct NoseShape {
-  RECT shadow;
-  POINT shadowA, shadowB;
-  bool shadowNose;
-  RECT body;
-  POINT bodyA, bodyB;
-  POINT textOffset;
+// Where shadow and body go in the window (of the full size, shadow included),
+// with their noses: a nose's base starts at A and is kNoseBase wide, its tip is B.
+struct Balloon {
+  TFxHintStyle style = hsRect;
+  bool nosed = false;
+  RECT shadow{}, body{};
+  bool shadowNose = false;  // not when the shadow's nose would lie under the body
+  POINT shadowA{}, shadowB{}, bodyA{}, bodyB{};
 };
 
-NoseShape NoseShapeFor(TFxHintPosition position, int W, int H, int d) {
-  switch (position) {
-    case hpAboveLeft:
-      return {{d, d, W - 15, H - 15}, {W - 55, H - 16}, {W, H}, true,
-              {0, 0, W - d - 15, H - d - 15}, {W - d - 55, H - d - 16}, {W - d, H - d}, {4, 4}};
-    case hpAboveRight:
-      return {{d + 15, d, W, H - 15}, {d + 25, H - 16}, {0, H}, true,
-              {15, 0, W - d, H - d - 15}, {25, H - d - 16}, {0, H - d}, {19, 4}};
-    case hpBelowLeft:
-      return {{d, d + 15, W - 15, H}, {W - 55, d + 16}, {W, d}, true,
-              {0, 15, W - d - 15, H - d}, {W - d - 55, 16}, {W, 0}, {4, 19}};
-    case hpBelowRight:
-    default:
-      return {{d + 15, d + 15, W, H}, {}, {}, false,
-              {15, 15, W - d, H - d}, {25, 16}, {0, 0}, {19, 19}};
-  }
+Balloon BalloonFor(TFxHintStyle style, TFxHintPosition position, int W, int H, int d) {
+  Balloon b;
+  b.style = style;
+  b.nosed = style == hsNoseRect || style == hsNoseRoundRect || style == hsNoseEllipse;
+  b.body = RECT{0, 0, W - d, H - d};
+  b.shadow = RECT{d, d, W, H};
+  if (!b.nosed) return b;
+  // The body gives way to the nose on the side it points to.
+  const bool pointsRight = position == hpAboveLeft || position == hpBelowLeft;
+  const bool pointsDown = position == hpAboveLeft || position == hpAboveRight;
+  if (pointsRight) b.body.right -= kNoseLength;
+  else b.body.left += kNoseLength;
+  if (pointsDown) b.body.bottom -= kNoseLength;
+  else b.body.top += kNoseLength;
+  b.shadow = b.body;
+  OffsetRect(&b.shadow, d, d);
+  b.bodyA = POINT{pointsRight ? b.body.right - kNoseInset - kNoseBase : b.body.left + kNoseInset,
+                  pointsDown ? b.body.bottom - 1 : b.body.top + 1};
+  b.shadowA = POINT{b.bodyA.x + d, b.bodyA.y + d};
+  // The tips, at or next to the window's corner the nose points to (by
+  // position: above left, above right, below left, below right).
+  const POINT bodyTips[4] = {{W - d, H - d}, {0, H - d}, {W, 0}, {0, 0}};
+  const POINT shadowTips[4] = {{W, H}, {0, H}, {W, d}, {0, 0}};
+  const int at = position >= hpAboveLeft && position <= hpBelowRight ? position : hpBelowRight;
+  b.bodyB = bodyTips[at];
+  b.shadowB = shadowTips[at];
+  b.shadowNose = at != hpBelowRight;
+  return b;
 }
 
 void DrawNose(HDC dc, POINT a, POINT b) {
@@ -60,6 +83,103 @@ double DegreesTowards(const RECT& r, POINT p) {
 }
 
 RECT Inclusive(RECT r) { return RECT{r.left, r.top, r.right + 1, r.bottom + 1}; }
+
+// Where a nose from the ellipse in r towards its tip leaves the ellipse.
+struct EllipseNose {
+  POINT first, second;
+};
+
+// Fills the nose of the ellipse in r (ellipse and outline are drawn apart).
+EllipseNose FillEllipseNose(HDC dc, const RECT& r, POINT tip) {
+  const double towards = DegreesTowards(r, tip);
+  const EllipseNose nose{OnEllipse(r, towards - kEllipseNoseHalfAngle), OnEllipse(r, towards + kEllipseNoseHalfAngle)};
+  POINT points[3] = {nose.first, tip, nose.second};
+  Polygon(dc, points, 3);
+  return nose;
+}
+
+// The shape of `style` in r, without a nose, in the current brush and pen.
+void DrawOutline(HDC dc, TFxHintStyle style, const RECT& r) {
+  switch (style) {
+    case hsRect:
+    case hsNoseRect: Rectangle(dc, r.left, r.top, r.right, r.bottom); break;
+    case hsRoundRect:
+    case hsNoseRoundRect: RoundRect(dc, r.left, r.top, r.right, r.bottom, kCorner, kCorner); break;
+    case hsEllipse: Ellipse(dc, r.left, r.top, r.right, r.bottom); break;
+    case hsNoseEllipse: {
+      const RECT e = Inclusive(r);
+      Ellipse(dc, e.left, e.top, e.right, e.bottom);
+      break;
+    }
+  }
+}
+
+// The shadow, filled without outline: solid, or a checkerboard ANDed with
+// what is under it.
+void DrawShadow(HDC dc, const Balloon& b, const TFxShadow& shadow) {
+  const bool tracing = shadow.Style() == hssTracing;
+  fw::GdiBrush brush(tracing ? CreatePatternBrush(FxApplication().CheckerboardPattern(shadow.Color()))
+                             : CreateSolidBrush(fw::ColorToRGB(shadow.Color())));
+  fw::SelectGuard useBrush(dc, brush.Get());
+  const int oldMode = SetROP2(dc, tracing ? R2_MASKPEN : R2_COPYPEN);
+  DrawOutline(dc, b.style, b.shadow);
+  if (b.nosed && b.shadowNose) {
+    if (b.style == hsNoseEllipse) FillEllipseNose(dc, b.shadow, b.shadowB);
+    else DrawNose(dc, b.shadowA, b.shadowB);
+  }
+  SetROP2(dc, oldMode);
+}
+
+// The body and its nose, filled and outlined as one shape.
+void DrawBody(HDC dc, const Balloon& b, COLORREF fill, COLORREF border) {
+  const int oldMode = SetROP2(dc, R2_COPYPEN);
+  fw::GdiBrush bodyBrush(CreateSolidBrush(fill));
+  fw::GdiPen borderPen(CreatePen(PS_SOLID, 1, border));
+  fw::SelectGuard useBrush(dc, bodyBrush.Get());
+  if (b.style == hsNoseEllipse) {
+    // Filled body and nose, then one outline: the arc outside the nose
+    // and the nose's two sides.
+    DrawOutline(dc, b.style, b.body);
+    const EllipseNose nose = FillEllipseNose(dc, b.body, b.bodyB);
+    fw::SelectGuard usePen(dc, borderPen.Get());
+    Arc(dc, b.body.left, b.body.top, b.body.right, b.body.bottom, nose.second.x, nose.second.y, nose.first.x,
+        nose.first.y);
+    MoveToEx(dc, nose.first.x, nose.first.y, nullptr);
+    LineTo(dc, b.bodyB.x, b.bodyB.y);
+    LineTo(dc, nose.second.x, nose.second.y);
+  } else {
+    fw::SelectGuard usePen(dc, borderPen.Get());
+    DrawOutline(dc, b.style, b.body);
+    if (b.nosed) {
+      DrawNose(dc, b.bodyA, b.bodyB);
+      // The nose's own base edge goes: nose and body are one outline.
+      fw::GdiPen wipe(CreatePen(PS_SOLID, 1, fill));
+      fw::SelectGuard useWipe(dc, wipe.Get());
+      MoveToEx(dc, b.bodyA.x, b.bodyA.y, nullptr);
+      LineTo(dc, b.bodyA.x + kNoseBase, b.bodyA.y);
+    }
+  }
+  SetROP2(dc, oldMode);
+}
+
+// Moves the text rectangle (at the origin) to its place inside the body.
+void PlaceText(const Balloon& b, int d, RECT& text) {
+  switch (b.style) {
+    case hsNoseEllipse: {
+      const int tw = text.right - text.left, th = text.bottom - text.top;
+      OffsetRect(&text, b.body.left + (b.body.right - b.body.left - tw) / 2 - text.left,
+                 b.body.top + (b.body.bottom - b.body.top - th) / 2 - text.top);
+      break;
+    }
+    case hsNoseRect:
+    case hsNoseRoundRect: OffsetRect(&text, b.body.left + kTextMargin, b.body.top + kTextMargin); break;
+    case hsRect: OffsetRect(&text, kRectTextMargin, kRectTextMargin); break;
+    case hsRoundRect: OffsetRect(&text, kRoundRectTextMargin, kRoundRectTextMargin); break;
+    default:  // the ellipse
+      OffsetRect(&text, (text.right - d) / 5 + kEllipseTextMargin, (text.bottom - d) / 5 + kEllipseTextMargin);
+      break;
+  }
+}
 
 }  // namespace
 
@@ -92,8 +212,8 @@ void TFxShapeHintWindow::GrowToShape(RECT& r) const {
       r.bottom += d;
       break;
     case hsRoundRect:
-      r.right += d + 8;
-      r.bottom += d + 4;
+      r.right += d + kRoundRectRoom.cx;
+      r.bottom += d + kRoundRectRoom.cy;
       break;
     case hsEllipse:
       r.right += w / 3 + d;
@@ -102,12 +222,12 @@ void TFxShapeHintWindow::GrowToShape(RECT& r) const {
     case hsNoseRect:
     case hsNoseRoundRect:
       if (w < kMinNoseBody) r.right = r.left + kMinNoseBody;
-      r.right += d + 23;
-      r.bottom += d + 18;
+      r.right += d + kNosedRoom.cx;
+      r.bottom += d + kNosedRoom.cy;
       break;
     case hsNoseEllipse:
-      r.right += w / 2 + d + 15;
-      r.bottom += h / 2 + d + 15;
+      r.right += w / 2 + d + kNoseLength;
+      r.bottom += h / 2 + d + kNoseLength;
       break;
   }
 }
@@ -135,94 +255,11 @@ void TFxShapeHintWindow::DrawShape(fw::TCanvas& canvas, int W, int H, TFxHintPos
   if (!hint_) return;
   HDC dc = canvas.Handle();
   const TFxShadow& shadow = hint_->Shadow();
-  const int d = shadow.Depth();
-  const TFxHintStyle style = hint_->Style();
-  const bool nosed = style == hsNoseRect || style == hsNoseRoundRect || style == hsNoseEllipse;
-  const NoseShape nose = NoseShapeFor(position, W, H, d);
-  const RECT plainShadow{d, d, W, H}, plainBody{0, 0, W - d, H - d};
-  const RECT& shadowRect = nosed ? nose.shadow : plainShadow;
-  const RECT& bodyRect = nosed ? nose.body : plainBody;
-
-  // Fills (no outline) in the current brush: the shadow, and the nose-ellipse body.
-  auto fillShape = [&](const RECT& r, bool isShadow) {
-    switch (style) {
-      case hsRect:
-      case hsNoseRect: Rectangle(dc, r.left, r.top, r.right, r.bottom); break;
-      case hsRoundRect:
-      case hsNoseRoundRect: RoundRect(dc, r.left, r.top, r.right, r.bottom, kCorner, kCorner); break;
-      case hsEllipse: Ellipse(dc, r.left, r.top, r.right, r.bottom); break;
-      case hsNoseEllipse: {
-        RECT e = Inclusive(r);
-        Ellipse(dc, e.left, e.top, e.right, e.bottom);
-        break;
-      }
-    }
-    if (!nosed) return;
-    if (isShadow && nose.shadowNose) DrawNose(dc, nose.shadowA, nose.shadowB);
-    if (!isShadow) DrawNose(dc, nose.bodyA, nose.bodyB);
-  };
-
+  const Balloon balloon = BalloonFor(hint_->Style(), position, W, H, shadow.Depth());
   fw::SelectGuard noPen(dc, GetStockObject(NULL_PEN));
-  if (shadow.Style() != hssNone) {
-    fw::GdiBrush brush(shadow.Style() == hssTracing
-                           ? CreatePatternBrush(FxApplication().CheckerboardPattern(shadow.Color()))
-                           : CreateSolidBrush(fw::ColorToRGB(shadow.Color())));
-    fw::SelectGuard useBrush(dc, brush.Get());
-    int oldMode = SetROP2(dc, shadow.Style() == hssTracing ? R2_MASKPEN : R2_COPYPEN);
-    if (style == hsNoseEllipse) {
-      RECT e = Inclusive(shadowRect);
-      Ellipse(dc, e.left, e.top, e.right, e.bottom);
-      if (nose.shadowNose) {
-        double towards = DegreesTowards(shadowRect, nose.shadowB);
-        POINT pts[3] = {OnEllipse(shadowRect, towards - 12.5), nose.shadowB, OnEllipse(shadowRect, towards + 12.5)};
-        Polygon(dc, pts, 3);
-      }
-    } else {
-      fillShape(shadowRect, true);
-    }
-    SetROP2(dc, oldMode);
-  }
-
-  int oldMode = SetROP2(dc, R2_COPYPEN);
-  fw::GdiBrush bodyBrush(CreateSolidBrush(fw::ColorToRGB(hint_->Color())));
-  fw::GdiPen border(CreatePen(PS_SOLID, 1, fw::ColorToRGB(hint_->BorderColor())));
-  fw::SelectGuard useBrush(dc, bodyBrush.Get());
-  if (style == hsNoseEllipse) {
-    // Filled body and nose, then one outline: the arc outside the nose
-    // and the nose's two sides.
-    double towards = DegreesTowards(bodyRect, nose.bodyB);
-    POINT first = OnEllipse(bodyRect, towards - 12.5), second = OnEllipse(bodyRect, towards + 12.5);
-    RECT e = Inclusive(bodyRect);
-    Ellipse(dc, e.left, e.top, e.right, e.bottom);
-    POINT pts[3] = {first, nose.bodyB, second};
-    Polygon(dc, pts, 3);
-    fw::SelectGuard usePen(dc, border.Get());
-    Arc(dc, bodyRect.left, bodyRect.top, bodyRect.right, bodyRect.bottom, second.x, second.y, first.x, first.y);
-    MoveToEx(dc, first.x, first.y, nullptr);
-    LineTo(dc, nose.bodyB.x, nose.bodyB.y);
-    LineTo(dc, second.x, second.y);
-    int tw = text.right - text.left, th = text.bottom - text.top;
-    OffsetRect(&text, bodyRect.left + (bodyRect.right - bodyRect.left - tw) / 2 - text.left,
-               bodyRect.top + (bodyRect.bottom - bodyRect.top - th) / 2 - text.top);
-  } else {
-    fw::SelectGuard usePen(dc, border.Get());
-    fillShape(bodyRect, false);
-    if (nosed) {
-      // The nose's own base edge goes: nose and body are one outline.
-      fw::GdiPen wipe(CreatePen(PS_SOLID, 1, fw::ColorToRGB(hint_->Color())));
-      fw::SelectGuard useWipe(dc, wipe.Get());
-      MoveToEx(dc, nose.bodyA.x, nose.bodyA.y, nullptr);
-      LineTo(dc, nose.bodyA.x + kNoseBase, nose.bodyA.y);
-      OffsetRect(&text, nose.textOffset.x, nose.textOffset.y);
-    } else if (style == hsRect) {
-      OffsetRect(&text, 3, 3);
-    } else if (style == hsRoundRect) {
-      OffsetRect(&text, 5, 5);
-    } else {
-      OffsetRect(&text, (text.right - d) / 5 + 3, (text.bottom - d) / 5 + 3);
-    }
-  }
-  SetROP2(dc, oldMode);
+  if (shadow.Style() != hssNone) DrawShadow(dc, balloon, shadow);
+  DrawBody(dc, balloon, fw::ColorToRGB(hint_->Color()), fw::ColorToRGB(hint_->BorderColor()));
+  PlaceText(balloon, shadow.Depth(), text);
 }
 
 void TFxShapeHintWindow::Compose(fw::TCanvas& canvas, int width, int height, TFxHintPosition position,

@@ -4,6 +4,7 @@
 
 #include "framework/form.h"
 #include "framework/guard.h"
+#include "framework/parent_background.h"
 #include "framework/wincontrol.h"
 #include "framework/window_errors.h"
 
@@ -146,7 +147,7 @@ void TApplication::HandleMessage() {
 void TApplication::Idle() {
   hints_.Idle();
   if (trace::On() && mainForm_ && mainForm_->HandleAllocated()) trace::LoopIdle(mainForm_->Handle());
-  TWinControl::ReleaseRenderedBackgrounds();
+  BackgroundCache::DropAll();
   bool done = true;
   if (OnIdle) GuardedVoid([&] { OnIdle(this, done); }, this);
   if (done) WaitMessage();

@@ -201,87 +201,103 @@ void TControl::DefaultHandler(TMessage& m) {
 }
 
 void TControl::Dispatch(TMessage& m) {
+  if (m.Msg == WM_MOUSEMOVE) PassMouseMoveToHints(m);
+  if (!DispatchWindowMessage(m) && !DispatchReflected(m) && !DispatchControlMessage(m)) DefaultHandler(m);
+}
+
+void TControl::PassMouseMoveToHints(const TMessage& m) {
+  if (TApplication* app = ApplicationInstance()) app->Hints().HintMouseMessage(this, m);
+}
+
+bool TControl::DispatchWindowMessage(TMessage& m) {
   switch (m.Msg) {
-    case WM_PAINT: WMPaint(m); return;
-    case WM_ERASEBKGND: WMEraseBkgnd(m); return;
-    case WM_NCPAINT: WMNCPaint(m); return;
-    case WM_SIZE: WMSize(m); return;
-    case WM_MOVE: WMMove(m); return;
-    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); return;
-    case WM_SETFOCUS: WMSetFocus(m); return;
-    case WM_KILLFOCUS: WMKillFocus(m); return;
-    case WM_KEYDOWN: WMKeyDown(m); return;
-    case WM_KEYUP: WMKeyUp(m); return;
-    case WM_CHAR: WMChar(m); return;
-    case WM_SYSKEYDOWN: WMSysKeyDown(m); return;
-    case WM_SYSCHAR: WMSysChar(m); return;
-    case WM_GETDLGCODE: WMGetDlgCode(m); return;
-    case WM_COMMAND: WMCommand(m); return;
-    case WM_NOTIFY: WMNotify(m); return;
-    case WM_DRAWITEM: WMDrawItem(m); return;
-    case WM_MEASUREITEM: WMMeasureItem(m); return;
+    case WM_PAINT: WMPaint(m); return true;
+    case WM_ERASEBKGND: WMEraseBkgnd(m); return true;
+    case WM_NCPAINT: WMNCPaint(m); return true;
+    case WM_SIZE: WMSize(m); return true;
+    case WM_MOVE: WMMove(m); return true;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); return true;
+    case WM_SETFOCUS: WMSetFocus(m); return true;
+    case WM_KILLFOCUS: WMKillFocus(m); return true;
+    case WM_KEYDOWN: WMKeyDown(m); return true;
+    case WM_KEYUP: WMKeyUp(m); return true;
+    case WM_CHAR: WMChar(m); return true;
+    case WM_SYSKEYDOWN: WMSysKeyDown(m); return true;
+    case WM_SYSCHAR: WMSysChar(m); return true;
+    case WM_GETDLGCODE: WMGetDlgCode(m); return true;
+    case WM_COMMAND: WMCommand(m); return true;
+    case WM_NOTIFY: WMNotify(m); return true;
+    case WM_DRAWITEM: WMDrawItem(m); return true;
+    case WM_MEASUREITEM: WMMeasureItem(m); return true;
     case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN: case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-      WMCtlColor(m); return;
-    case WM_SETCURSOR: WMSetCursor(m); return;
-    case WM_CANCELMODE: WMCancelMode(m); return;
-    case WM_TIMER: WMTimer(m); return;
-    case WM_SHOWWINDOW: WMShowWindow(m); return;
-    case WM_ACTIVATE: WMActivate(m); return;
-    case WM_CLOSE: WMClose(m); return;
-    case WM_SYSCOMMAND: WMSysCommand(m); return;
-    case WM_DESTROY: WMDestroy(m); return;
-    case WM_NCHITTEST: WMNCHitTest(m); return;
-    case WM_SETTEXT: WMSetText(m); return;
-    case WM_CONTEXTMENU: WMContextMenu(m); return;
+      WMCtlColor(m); return true;
+    case WM_SETCURSOR: WMSetCursor(m); return true;
+    case WM_CANCELMODE: WMCancelMode(m); return true;
+    case WM_TIMER: WMTimer(m); return true;
+    case WM_SHOWWINDOW: WMShowWindow(m); return true;
+    case WM_ACTIVATE: WMActivate(m); return true;
+    case WM_CLOSE: WMClose(m); return true;
+    case WM_SYSCOMMAND: WMSysCommand(m); return true;
+    case WM_DESTROY: WMDestroy(m); return true;
+    case WM_NCHITTEST: WMNCHitTest(m); return true;
+    case WM_SETTEXT: WMSetText(m); return true;
+    case WM_CONTEXTMENU: WMContextMenu(m); return true;
     case WM_MOUSEMOVE:
-      if (TApplication* app = ApplicationInstance()) app->Hints().HintMouseMessage(this, m);
-      WMMouse(m);
-      return;
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-      WMMouse(m); return;
-    case WM_MOUSELEAVE: WMMouseLeave(m); return;
+      WMMouse(m); return true;
+    case WM_MOUSELEAVE: WMMouseLeave(m); return true;
+    default: return false;
+  }
+}
 
-    case CN_COMMAND: CNCommand(m); return;
-    case CN_NOTIFY: CNNotify(m); return;
-    case CN_DRAWITEM: CNDrawItem(m); return;
-    case CN_MEASUREITEM: CNMeasureItem(m); return;
+bool TControl::DispatchReflected(TMessage& m) {
+  switch (m.Msg) {
+    case CN_COMMAND: CNCommand(m); return true;
+    case CN_NOTIFY: CNNotify(m); return true;
+    case CN_DRAWITEM: CNDrawItem(m); return true;
+    case CN_MEASUREITEM: CNMeasureItem(m); return true;
     case CN_CTLCOLORMSGBOX: case CN_CTLCOLOREDIT: case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLORBTN: case CN_CTLCOLORDLG: case CN_CTLCOLORSCROLLBAR:
     case CN_CTLCOLORSTATIC:
-      CNCtlColor(m); return;
-    case CN_KEYDOWN: CNKeyDown(m); return;
-    case CN_CHAR: CNChar(m); return;
-    case CN_SYSKEYDOWN: CNSysKeyDown(m); return;
-    case CN_SYSCHAR: CNSysChar(m); return;
+      CNCtlColor(m); return true;
+    case CN_KEYDOWN: CNKeyDown(m); return true;
+    case CN_CHAR: CNChar(m); return true;
+    case CN_SYSKEYDOWN: CNSysKeyDown(m); return true;
+    case CN_SYSCHAR: CNSysChar(m); return true;
+    default: return false;
+  }
+}
 
-    case CM_ENABLEDCHANGED: CMEnabledChanged(m); return;
-    case CM_COLORCHANGED: CMColorChanged(m); return;
-    case CM_FONTCHANGED: CMFontChanged(m); return;
-    case CM_PARENTCOLORCHANGED: CMParentColorChanged(m); return;
-    case CM_PARENTFONTCHANGED: CMParentFontChanged(m); return;
-    case CM_TEXTCHANGED: CMTextChanged(m); return;
-    case CM_VISIBLECHANGED: CMVisibleChanged(m); return;
-    case CM_SHOWINGCHANGED: CMShowingChanged(m); return;
-    case CM_MOUSEENTER: CMMouseEnter(m); return;
-    case CM_MOUSELEAVE: CMMouseLeave(m); return;
-    case CM_DIALOGKEY: CMDialogKey(m); return;
-    case CM_DIALOGCHAR: CMDialogChar(m); return;
-    case CM_WANTSPECIALKEY: CMWantSpecialKey(m); return;
-    case CM_FOCUSCHANGED: CMFocusChanged(m); return;
-    case CM_ENTER: CMEnter(m); return;
-    case CM_EXIT: CMExit(m); return;
-    case CM_SHOWHINTCHANGED: CMShowHintChanged(m); return;
-    case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(m); return;
-    case CM_RECREATEWND: CMRecreateWnd(m); return;
-    case CM_RELEASE: CMRelease(m); return;
-    case CM_ACTIVATE: CMActivate(m); return;
-    case CM_DEACTIVATE: CMDeactivate(m); return;
-    case CM_HINTSHOW: CMHintShow(m); return;
-    default: DefaultHandler(m); return;
+bool TControl::DispatchControlMessage(TMessage& m) {
+  switch (m.Msg) {
+    case CM_ENABLEDCHANGED: CMEnabledChanged(m); return true;
+    case CM_COLORCHANGED: CMColorChanged(m); return true;
+    case CM_FONTCHANGED: CMFontChanged(m); return true;
+    case CM_PARENTCOLORCHANGED: CMParentColorChanged(m); return true;
+    case CM_PARENTFONTCHANGED: CMParentFontChanged(m); return true;
+    case CM_TEXTCHANGED: CMTextChanged(m); return true;
+    case CM_VISIBLECHANGED: CMVisibleChanged(m); return true;
+    case CM_SHOWINGCHANGED: CMShowingChanged(m); return true;
+    case CM_MOUSEENTER: CMMouseEnter(m); return true;
+    case CM_MOUSELEAVE: CMMouseLeave(m); return true;
+    case CM_DIALOGKEY: CMDialogKey(m); return true;
+    case CM_DIALOGCHAR: CMDialogChar(m); return true;
+    case CM_WANTSPECIALKEY: CMWantSpecialKey(m); return true;
+    case CM_FOCUSCHANGED: CMFocusChanged(m); return true;
+    case CM_ENTER: CMEnter(m); return true;
+    case CM_EXIT: CMExit(m); return true;
+    case CM_SHOWHINTCHANGED: CMShowHintChanged(m); return true;
+    case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(m); return true;
+    case CM_RECREATEWND: CMRecreateWnd(m); return true;
+    case CM_RELEASE: CMRelease(m); return true;
+    case CM_ACTIVATE: CMActivate(m); return true;
+    case CM_DEACTIVATE: CMDeactivate(m); return true;
+    case CM_HINTSHOW: CMHintShow(m); return true;
+    default: return false;
   }
 }
 
@@ -380,11 +396,7 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::WMPaint(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   if (!dc) return;
-  canvas_.Attach(dc);
-  struct Detach {
-    TCanvas& c;
-    ~Detach() { c.Detach(); }
-  } detach{canvas_};
+  CanvasAttachment attached(canvas_, dc);
   canvas_.Font().Assign(Font());
   Paint();
 }

@@ -194,7 +194,9 @@ class TControl : public TComponent {
   void SendToBack();
 
  protected:
-  // The one place messages turn into calls of the typed handlers below.
+  // The one place messages turn into calls of the typed handlers below:
+  // window messages, those reflected from the parent (CN_*), the framework's
+  // own (CM_*), else DefaultHandler. The hints see every mouse move first.
   void Dispatch(TMessage& m);
 
   virtual std::wstring GetText() const { return text_; }
@@ -293,6 +295,11 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void ParentLooksChanged(UINT msg);
+  // Dispatch's steps; each answers whether it had a handler for the message.
+  void PassMouseMoveToHints(const TMessage& m);
+  bool DispatchWindowMessage(TMessage& m);
+  bool DispatchReflected(TMessage& m);
+  bool DispatchControlMessage(TMessage& m);
 
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;

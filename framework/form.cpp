@@ -150,11 +150,7 @@ void TForm::SetIcon(HICON icon) {
 
 void TForm::PaintWindow(HDC dc) {
   if (!OnPaint) return;
-  canvas_.Attach(dc);
-  struct Detach {
-    TCanvas& c;
-    ~Detach() { c.Detach(); }
-  } detach{canvas_};
+  CanvasAttachment attached(canvas_, dc);
   canvas_.Font().Assign(Font());
   canvas_.Brush().SetColor(Color());
   OnPaint(this);

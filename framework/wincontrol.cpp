@@ -2,18 +2,13 @@
 
 #include <algorithm>
 #include <climits>
-#include <utility>
 
 #include "framework/form.h"
 #include "graphics/gdi.h"
-#include "framework/startup_trace.h"
 #include "framework/window_errors.h"
 
 namespace fw {
 namespace {
-// Controls of this thread holding a rendered background.
-thread_local std::vector<TWinControl*> rendering;
-
 UINT_PTR NextChildId() {
   static UINT_PTR next = 100;
   if (++next > 0xFFF0) next = 100;
@@ -28,7 +23,6 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), childId_(NextChil
 
 TWinControl::~TWinControl() {
   Destroying();
-  std::erase(rendering, this);
   // Leave the parent while still a TWinControl, so that it drops this
   // control from its tab order too.
   if (Parent()) Parent()->RemoveControl(this);
@@ -147,7 +141,7 @@ void TWinControl::WindowBound(HWND wnd) { handle_ = wnd; }
 
 void TWinControl::WindowGone(HWND wnd) {
   if (handle_ == wnd) handle_ = nullptr;
-  renderedBackground_.reset();
+  background_.Drop();
   captureControl_ = nullptr;
   mouseControl_ = nullptr;
   mouseInControl_ = false;
@@ -504,34 +498,6 @@ void TWinControl::PaintTo(HDC dc, int x, int y) {
   }
 }
 
-void TWinControl::ReleaseRenderedBackgrounds() {
-  for (TWinControl* c : std::exchange(rendering, {})) c->renderedBackground_.reset();
-}
-
-HDC TWinControl::RenderedBackground() {
-  if (!handle_) return nullptr;
-  if (GetUpdateRect(handle_, nullptr, FALSE)) {
-    renderedBackground_.reset();
-    return nullptr;
-  }
-  RECT client{};
-  GetClientRect(handle_, &client);
-  if (client.right <= 0 || client.bottom <= 0) return nullptr;
-  if (renderedBackground_ && renderedBackground_->Width() == client.right &&
-      renderedBackground_->Height() == client.bottom)
-    return renderedBackground_->DC();
-  renderedBackground_.reset();
-  if (trace::On()) trace::CountParentBackground();
-  auto buffer = std::make_unique<OffscreenBuffer>(nullptr, client.right, client.bottom);
-  // Whatever paints the background (its own erase, a hook subclassing the
-  // window) paints into the buffer; then the graphic children.
-  SendMessageW(handle_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer->DC()), 0);
-  PaintControls(buffer->DC(), nullptr);
-  renderedBackground_ = std::move(buffer);
-  if (std::find(rendering.begin(), rendering.end(), this) == rendering.end()) rendering.push_back(this);
-  return renderedBackground_->DC();
-}
-
 void TWinControl::WMPaint(TMessage& m) {
   if (HDC given = reinterpret_cast<HDC>(m.WParam)) {
     PaintWindow(given);
@@ -539,7 +505,7 @@ void TWinControl::WMPaint(TMessage& m) {
     return;
   }
   // A new paint cycle: what the children copy is rendered afresh.
-  renderedBackground_.reset();
+  background_.Drop();
   bool graphicChildren = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) {
     return dynamic_cast<TWinControl*>(c) == nullptr;
   });
@@ -852,11 +818,7 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 TCustomControl::~TCustomControl() { DestroyHandle(); }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_.Attach(dc);
-  struct Detach {
-    TCanvas& c;
-    ~Detach() { c.Detach(); }
-  } detach{canvas_};
+  CanvasAttachment attached(canvas_, dc);
   canvas_.Font().Assign(Font());
   canvas_.Brush().SetColor(Color());
   Paint();

@@ -12,11 +12,10 @@
 
 #include "graphics/brush_pen.h"
 #include "framework/control.h"
+#include "framework/parent_background.h"
 #include "framework/window_binding.h"
 
 namespace fw {
-
-class OffscreenBuffer;
 
 struct TCreateParams {
   std::wstring Caption;
@@ -91,16 +90,9 @@ class TWinControl : public TControl, public WindowTarget {
   // Erase then paint the whole control into dc (at dc's origin): the
   // framework's paint-into-DC.
   void PaintTo(HDC dc, int x = 0, int y = 0);
-  // The control's background with its graphic children on it, as the whole
-  // client area shows them now, in client coordinates: what windowed
-  // children that show their parent behind them copy. Rendered once per
-  // paint cycle and kept until the control paints again or changes size.
-  // Null (the caller renders for itself) without a window, or while part of
-  // the control waits to be painted: a change not shown yet.
-  HDC RenderedBackground();
-  // The message loop ran dry: the paint cycle is over and the renderings
-  // of this thread are let go (their memory is not kept while idle).
-  static void ReleaseRenderedBackgrounds();
+  // What windowed children that show their parent behind them copy (see
+  // BackgroundCache::Get).
+  HDC RenderedBackground() { return background_.Get(*this); }
   void Invalidate() override;
   void Update() override;
   void Repaint() override;
@@ -222,7 +214,7 @@ class TWinControl : public TControl, public WindowTarget {
   TControl* captureControl_ = nullptr;  // graphic child holding the mouse
   TControl* mouseControl_ = nullptr;    // graphic child under the mouse
   bool recreating_ = false;
-  std::unique_ptr<OffscreenBuffer> renderedBackground_;
+  BackgroundCache background_;
 };
 
 // A windowed control that paints itself: Paint() draws on Canvas() inside

@@ -106,23 +106,28 @@ struct InfoBuffer {
   std::byte* After() { return bytes.data() + sizeof(BITMAPINFOHEADER); }
 };
 
-void Fill(InfoBuffer& ib, int width, int height, TPixelFormat format, const std::vector<RGBQUAD>& colors) {
+// The header, then the masks (bit fields) or the colour table, of a DIB.
+void Fill(InfoBuffer& ib, LONG width, LONG height, int bpp, DWORD compression, const DWORD* masks,
+          const std::vector<RGBQUAD>& colors) {
   BITMAPINFOHEADER& h = ib.Header();
   h = BITMAPINFOHEADER{};
   h.biSize = sizeof(BITMAPINFOHEADER);
   h.biWidth = width;
   h.biHeight = height;
   h.biPlanes = 1;
-  h.biBitCount = static_cast<WORD>(BitsPerPixel(format));
-  h.biCompression = BI_RGB;
-  if (format == pf16bit) {
-    h.biCompression = BI_BITFIELDS;
-    const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
-    std::memcpy(ib.After(), masks, sizeof masks);
+  h.biBitCount = static_cast<WORD>(bpp);
+  h.biCompression = compression;
+  if (compression == BI_BITFIELDS) {
+    std::memcpy(ib.After(), masks, 3 * sizeof(DWORD));
   } else if (!colors.empty()) {
     h.biClrUsed = static_cast<DWORD>(colors.size());
     std::memcpy(ib.After(), colors.data(), colors.size() * sizeof(RGBQUAD));
   }
+}
+
+void Fill(InfoBuffer& ib, int width, int height, TPixelFormat format, const std::vector<RGBQUAD>& colors) {
+  static constexpr DWORD k565[3] = {0xF800, 0x07E0, 0x001F};
+  Fill(ib, width, height, BitsPerPixel(format), format == pf16bit ? BI_BITFIELDS : BI_RGB, k565, colors);
 }
 
 // A blank DIB section; height < 0 makes it top-down. paletteCount: how many
@@ -160,6 +165,141 @@ T Read(const std::byte* p) {
   T v;
   std::memcpy(&v, p, sizeof(T));
   return v;
+}
+
+// What a DIB's header says, as the loader needs it.
+struct DibHeader {
+  std::int64_t width = 0, height = 0;  // height < 0: top-down rows
+  int bpp = 0;
+  DWORD compression = BI_RGB;
+  DWORD clrUsed = 0;
+  DWORD sizeImage = 0;
+  DWORD masks[3] = {0, 0, 0};
+  std::size_t entrySize = sizeof(RGBQUAD);  // of one colour-table entry
+  std::size_t tableOffset = 0;              // where the colour table starts
+  bool TopDown() const { return height < 0; }
+  std::int64_t Rows() const { return TopDown() ? -height : height; }
+  bool Rle() const { return compression == BI_RLE8 || compression == BI_RLE4; }
+};
+
+// The core or info header; bit-field masks come from the header when it has
+// room for them, else from right after it (and the colour table moves on).
+DibHeader ReadHeader(const std::byte* info, std::size_t infoSize) {
+  if (infoSize < sizeof(BITMAPCOREHEADER)) Invalid();
+  const DWORD hsize = Read<DWORD>(info);
+  if (hsize > infoSize) Invalid();
+  DibHeader d;
+  d.tableOffset = hsize;
+  if (hsize == sizeof(BITMAPCOREHEADER)) {
+    auto h = Read<BITMAPCOREHEADER>(info);
+    if (h.bcPlanes != 1) Invalid();
+    d.width = h.bcWidth;
+    d.height = h.bcHeight;
+    d.bpp = h.bcBitCount;
+    d.entrySize = sizeof(RGBTRIPLE);
+    return d;
+  }
+  if (hsize < sizeof(BITMAPINFOHEADER)) Invalid();
+  auto h = Read<BITMAPINFOHEADER>(info);
+  if (h.biPlanes != 1) Invalid();
+  d.width = h.biWidth;
+  d.height = h.biHeight;
+  d.bpp = h.biBitCount;
+  d.compression = h.biCompression;
+  d.clrUsed = h.biClrUsed;
+  d.sizeImage = h.biSizeImage;
+  if (d.compression == BI_BITFIELDS) {
+    if (hsize >= sizeof(BITMAPINFOHEADER) + sizeof d.masks) {
+      std::memcpy(d.masks, info + sizeof(BITMAPINFOHEADER), sizeof d.masks);
+    } else {
+      if (infoSize < hsize + sizeof d.masks) Invalid();
+      std::memcpy(d.masks, info + hsize, sizeof d.masks);
+      d.tableOffset += sizeof d.masks;
+    }
+  }
+  return d;
+}
+
+// Refuses sizes, depths and compressions the loader does not take.
+void CheckHeader(const DibHeader& d) {
+  const std::int64_t rows = d.Rows();
+  if (d.width <= 0 || rows <= 0 || d.width > kMaxSide || rows > kMaxSide || d.width * rows > kMaxPixels) Invalid();
+  if (d.bpp != 1 && d.bpp != 4 && d.bpp != 8 && d.bpp != 16 && d.bpp != 24 && d.bpp != 32) Invalid();
+  if (d.compression == BI_RLE8 && d.bpp != 8) Invalid();
+  if (d.compression == BI_RLE4 && d.bpp != 4) Invalid();
+  if (d.compression == BI_BITFIELDS && d.bpp != 16 && d.bpp != 32) Invalid();
+  if (d.compression != BI_RGB && !d.Rle() && d.compression != BI_BITFIELDS) Invalid();
+  if (d.Rle() && d.TopDown()) Invalid();
+}
+
+struct ColorTable {
+  std::vector<RGBQUAD> colors;  // palettized formats only, at most 1 << bpp
+  std::size_t bytes = 0;        // the table's length in the DIB
+};
+
+// Palettized formats always have a table (all entries unless biClrUsed says
+// fewer); others may carry an optional one, which is skipped.
+ColorTable ReadColorTable(const std::byte* info, std::size_t infoSize, const DibHeader& d) {
+  const std::size_t depthColors = std::size_t{1} << std::min(d.bpp, 8);
+  std::size_t count = d.clrUsed;
+  if (d.bpp <= 8 && count == 0) count = depthColors;
+  if (count > 256 && d.bpp <= 8) Invalid();
+  if (count > 4096) Invalid();
+  ColorTable table;
+  table.bytes = count * d.entrySize;
+  if (d.tableOffset + table.bytes > infoSize) Invalid();
+  if (d.bpp <= 8) {
+    table.colors.resize(std::min(count, depthColors));
+    for (std::size_t i = 0; i < table.colors.size(); ++i) {
+      const std::byte* e = info + d.tableOffset + i * d.entrySize;
+      table.colors[i] = RGBQUAD{std::to_integer<BYTE>(e[0]), std::to_integer<BYTE>(e[1]),
+                                std::to_integer<BYTE>(e[2]), 0};
+    }
+  }
+  return table;
+}
+
+// The format the picture is kept in, and whether the pixels can be copied
+// as they are (otherwise GDI converts them).
+struct Storage {
+  TPixelFormat format = pf32bit;
+  bool direct = false;
+};
+
+Storage ChooseStorage(const DibHeader& d) {
+  const bool plain = d.compression == BI_RGB;
+  auto masksAre = [&](DWORD r, DWORD g, DWORD b) {
+    return d.compression == BI_BITFIELDS && d.masks[0] == r && d.masks[1] == g && d.masks[2] == b;
+  };
+  switch (d.bpp) {
+    case 1: return {pf1bit, plain};
+    case 4: return {pf4bit, plain};
+    case 8: return {pf8bit, plain};
+    case 24: return {pf24bit, plain};
+    case 16:
+      if (masksAre(0xF800, 0x07E0, 0x001F)) return {pf16bit, true};
+      if (masksAre(0x7C00, 0x03E0, 0x001F)) return {pf15bit, true};
+      // Without masks 5-5-5; unusual masks are converted to 32 bits by GDI.
+      return {d.compression == BI_BITFIELDS ? pf32bit : pf15bit, plain};
+    default: return {pf32bit, plain || masksAre(0xFF0000, 0xFF00, 0xFF)};
+  }
+}
+
+// RLE and unusual bit fields: GDI decodes them into the new section.
+void DecodeWithGdi(HBITMAP target, const DibHeader& d, const std::vector<RGBQUAD>& colors,
+                   const std::byte* bits, std::size_t bitsSize, std::size_t needed) {
+  DWORD sizeImage = d.sizeImage;
+  if (d.Rle()) {
+    if (sizeImage == 0 || sizeImage > bitsSize) sizeImage = static_cast<DWORD>(bitsSize);
+  } else if (bitsSize < needed) {
+    Invalid();
+  }
+  InfoBuffer src;
+  Fill(src, static_cast<LONG>(d.width), static_cast<LONG>(d.height), d.bpp, d.compression, d.masks, colors);
+  src.Header().biSizeImage = d.Rle() ? sizeImage : 0;
+  MemoryDC screen;  // only the colour table is read from it
+  if (SetDIBits(screen, target, 0, static_cast<UINT>(d.Rows()), bits, src.Info(), DIB_RGB_COLORS) == 0)
+    Invalid();
 }
 
 }  // namespace
@@ -320,148 +460,25 @@ void TBitmap::LoadFromResourceID(HINSTANCE module, int id) {
 
 void TBitmap::LoadDib(const std::byte* info, std::size_t infoSize, const std::byte* bits,
                       std::size_t bitsSize) {
-  if (infoSize < sizeof(BITMAPCOREHEADER)) Invalid();
-  const DWORD hsize = Read<DWORD>(info);
-  if (hsize > infoSize) Invalid();
-
-  std::int64_t width = 0, height = 0;
-  int bpp = 0;
-  DWORD compression = BI_RGB;
-  DWORD clrUsed = 0;
-  DWORD sizeImage = 0;
-  DWORD masks[3] = {0, 0, 0};
-  std::size_t entrySize = sizeof(RGBQUAD);
-  std::size_t tableOffset = hsize;
-
-  if (hsize == sizeof(BITMAPCOREHEADER)) {
-    auto h = Read<BITMAPCOREHEADER>(info);
-    if (h.bcPlanes != 1) Invalid();
-    width = h.bcWidth;
-    height = h.bcHeight;
-    bpp = h.bcBitCount;
-    entrySize = sizeof(RGBTRIPLE);
-  } else if (hsize >= sizeof(BITMAPINFOHEADER)) {
-    auto h = Read<BITMAPINFOHEADER>(info);
-    if (h.biPlanes != 1) Invalid();
-    width = h.biWidth;
-    height = h.biHeight;
-    bpp = h.biBitCount;
-    compression = h.biCompression;
-    clrUsed = h.biClrUsed;
-    sizeImage = h.biSizeImage;
-    if (compression == BI_BITFIELDS) {
-      if (hsize >= sizeof(BITMAPINFOHEADER) + sizeof masks) {
-        std::memcpy(masks, info + sizeof(BITMAPINFOHEADER), sizeof masks);
-      } else {
-        if (infoSize < hsize + sizeof masks) Invalid();
-        std::memcpy(masks, info + hsize, sizeof masks);
-        tableOffset += sizeof masks;
-      }
-    }
-  } else {
-    Invalid();
-  }
-
-  const bool topDown = height < 0;
-  const std::int64_t rows = topDown ? -height : height;
-  if (width <= 0 || rows <= 0 || width > kMaxSide || rows > kMaxSide || width * rows > kMaxPixels) Invalid();
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Invalid();
-  const bool rle = compression == BI_RLE8 || compression == BI_RLE4;
-  if (compression == BI_RLE8 && bpp != 8) Invalid();
-  if (compression == BI_RLE4 && bpp != 4) Invalid();
-  if (compression == BI_BITFIELDS && bpp != 16 && bpp != 32) Invalid();
-  if (compression != BI_RGB && !rle && compression != BI_BITFIELDS) Invalid();
-  if (rle && topDown) Invalid();
-
-  // Colour table: palettized formats always have one (all entries unless
-  // biClrUsed says fewer); others may carry an optional one to skip.
-  std::size_t tableCount = clrUsed;
-  if (bpp <= 8 && (tableCount == 0 || tableCount > (std::size_t{1} << bpp))) {
-    if (tableCount == 0) tableCount = std::size_t{1} << bpp;
-  }
-  if (tableCount > 256 && bpp <= 8) Invalid();
-  if (tableCount > 4096) Invalid();
-  const std::size_t tableBytes = tableCount * entrySize;
-  if (tableOffset + tableBytes > infoSize) Invalid();
-  std::vector<RGBQUAD> colors;
-  std::size_t paletteCount = 0;
-  if (bpp <= 8) {
-    const std::size_t used = std::min(tableCount, std::size_t{1} << bpp);
-    colors.resize(used);
-    for (std::size_t i = 0; i < used; ++i) {
-      const std::byte* e = info + tableOffset + i * entrySize;
-      colors[i] = RGBQUAD{std::to_integer<BYTE>(e[0]), std::to_integer<BYTE>(e[1]),
-                          std::to_integer<BYTE>(e[2]), 0};
-    }
-    paletteCount = used;
-  }
-
-  if (!bits) {
-    const std::size_t offset = tableOffset + tableBytes;
+  const DibHeader d = ReadHeader(info, infoSize);
+  CheckHeader(d);
+  const ColorTable table = ReadColorTable(info, infoSize, d);
+  if (!bits) {  // the pixels follow the colour table
+    const std::size_t offset = d.tableOffset + table.bytes;
     bits = info + offset;
     bitsSize = infoSize - offset;
   }
-
-  TPixelFormat format = pf32bit;
-  bool direct = compression == BI_RGB;  // pixels can be copied as they are
-  switch (bpp) {
-    case 1: format = pf1bit; break;
-    case 4: format = pf4bit; break;
-    case 8: format = pf8bit; break;
-    case 16:
-      format = pf15bit;
-      if (compression == BI_BITFIELDS) {
-        if (masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F) {
-          format = pf16bit;
-          direct = true;
-        } else if (masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F) {
-          direct = true;
-        } else {
-          format = pf32bit;  // unusual masks: let GDI convert
-        }
-      }
-      break;
-    case 24: format = pf24bit; break;
-    default:
-      format = pf32bit;
-      if (compression == BI_BITFIELDS && masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF)
-        direct = true;
-      break;
-  }
-
-  const std::size_t stride = Stride(static_cast<int>(width), bpp);
-  const std::size_t needed = stride * static_cast<std::size_t>(rows);
-  Image im = MakeImage(static_cast<int>(width), static_cast<int>(direct ? height : rows), format, colors,
-                       paletteCount);
-  if (direct) {
+  const Storage storage = ChooseStorage(d);
+  const int width = static_cast<int>(d.width);
+  const std::size_t needed = Stride(width, d.bpp) * static_cast<std::size_t>(d.Rows());
+  // Copied pixels need the source's row order; GDI decodes into a bottom-up section.
+  Image im = MakeImage(width, static_cast<int>(storage.direct ? d.height : d.Rows()), storage.format,
+                       table.colors, table.colors.size());
+  if (storage.direct) {
     if (bitsSize < needed) Invalid();
     std::memcpy(im.bits, bits, needed);
   } else {
-    // RLE and unusual bit fields: GDI decodes them into the new section.
-    if (rle) {
-      if (sizeImage == 0 || sizeImage > bitsSize) sizeImage = static_cast<DWORD>(bitsSize);
-    } else if (bitsSize < needed) {
-      Invalid();
-    }
-    InfoBuffer src;
-    BITMAPINFOHEADER& h = src.Header();
-    h = BITMAPINFOHEADER{};
-    h.biSize = sizeof(BITMAPINFOHEADER);
-    h.biWidth = static_cast<LONG>(width);
-    h.biHeight = static_cast<LONG>(height);
-    h.biPlanes = 1;
-    h.biBitCount = static_cast<WORD>(bpp);
-    h.biCompression = compression;
-    h.biSizeImage = rle ? sizeImage : 0;
-    if (compression == BI_BITFIELDS) {
-      std::memcpy(src.After(), masks, sizeof masks);
-    } else if (!colors.empty()) {
-      h.biClrUsed = static_cast<DWORD>(colors.size());
-      std::memcpy(src.After(), colors.data(), colors.size() * sizeof(RGBQUAD));
-    }
-    MemoryDC screen;  // only the colour table is read from it
-    if (SetDIBits(screen, im.bitmap.Get(), 0, static_cast<UINT>(rows), bits, src.Info(), DIB_RGB_COLORS) == 0)
-      Invalid();
+    DecodeWithGdi(im.bitmap.Get(), d, table.colors, bits, bitsSize, needed);
   }
   Replace(std::move(im));
   Changed();

@@ -214,6 +214,12 @@ SIZE TCanvas::TextExtent(std::wstring_view text) {
 }
 
 void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
+  DrawBitmap(RECT{x, y, x + bitmap.Width(), y + bitmap.Height()}, bitmap, false);
+}
+
+void TCanvas::StretchDraw(const RECT& dest, TBitmap& bitmap) { DrawBitmap(dest, bitmap, true); }
+
+void TCanvas::DrawBitmap(const RECT& dest, TBitmap& bitmap, bool stretch) {
   if (bitmap.Empty()) return;
   CanvasChangeScope scope(*this);
   HDC dc = Handle();
@@ -224,31 +230,16 @@ void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
   std::unique_ptr<PaletteGuard> palette;
   if (bitmap.Palette() && (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE))
     palette = std::make_unique<PaletteGuard>(dc, bitmap.Palette(), true);
+  if (stretch) SetStretchBltMode(dc, COLORONCOLOR);
+  const int dw = dest.right - dest.left, dh = dest.bottom - dest.top;
   if (bitmap.Transparent()) {
     // gdi32's own TransparentBlt: msimg32, which forwards to it, is not a
     // library the program may import (see system_library.h).
-    GdiTransparentBlt(dc, x, y, w, h, src, 0, 0, w, h, ColorToRGB(bitmap.TransparentColor()));
-  } else {
-    BitBlt(dc, x, y, w, h, src, 0, 0, copyMode_);
-  }
-}
-
-void TCanvas::StretchDraw(const RECT& dest, TBitmap& bitmap) {
-  if (bitmap.Empty()) return;
-  CanvasChangeScope scope(*this);
-  HDC dc = Handle();
-  HDC src = bitmap.SourceDC();
-  const int w = bitmap.Width(), h = bitmap.Height();
-  std::unique_ptr<PaletteGuard> palette;
-  if (bitmap.Palette() && (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE))
-    palette = std::make_unique<PaletteGuard>(dc, bitmap.Palette(), true);
-  SetStretchBltMode(dc, COLORONCOLOR);
-  const int dw = dest.right - dest.left, dh = dest.bottom - dest.top;
-  if (bitmap.Transparent()) {
-    GdiTransparentBlt(dc, dest.left, dest.top, dw, dh, src, 0, 0, w, h,
-                   ColorToRGB(bitmap.TransparentColor()));
-  } else {
+    GdiTransparentBlt(dc, dest.left, dest.top, dw, dh, src, 0, 0, w, h, ColorToRGB(bitmap.TransparentColor()));
+  } else if (stretch) {
     StretchBlt(dc, dest.left, dest.top, dw, dh, src, 0, 0, w, h, copyMode_);
+  } else {
+    BitBlt(dc, dest.left, dest.top, w, h, src, 0, 0, copyMode_);
   }
 }
 

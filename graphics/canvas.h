@@ -100,6 +100,8 @@ class TCanvas {
   friend class CanvasChangeScope;
   enum : unsigned { kFont = 1, kBrush = 2, kPen = 4 };
   HDC Require(unsigned what);
+  // Draw and StretchDraw: the whole bitmap into dest, 1:1 unless stretched.
+  void DrawBitmap(const RECT& dest, TBitmap& bitmap, bool stretch);
   void Deselect(unsigned what);
   void SaveOriginals();
   void RestoreOriginals();
@@ -114,6 +116,19 @@ class TCanvas {
   COLORREF oldTextColor_ = 0, oldBkColor_ = 0;
   int oldBkMode_ = 0, oldRop2_ = 0, oldStretchMode_ = 0;
   bool stateSaved_ = false;
+};
+
+// Attaches a canvas to a DC for one scope and detaches it on every way out,
+// so the DC gets its own objects, colours and modes back.
+class CanvasAttachment {
+ public:
+  CanvasAttachment(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.Attach(dc); }
+  ~CanvasAttachment() { canvas_.Detach(); }
+  CanvasAttachment(const CanvasAttachment&) = delete;
+  CanvasAttachment& operator=(const CanvasAttachment&) = delete;
+
+ private:
+  TCanvas& canvas_;
 };
 
 }  // namespace fw

@@ -255,11 +255,7 @@ void TCustomComboBox::CNDrawItem(TMessage& m) {
   auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
   TOwnerDrawState state = item->itemState;
   if (!Enabled()) state |= odDisabled;
-  canvas_.Attach(item->hDC);
-  struct Detach {
-    TCanvas& c;
-    ~Detach() { c.Detach(); }
-  } detach{canvas_};
+  CanvasAttachment attached(canvas_, item->hDC);
   canvas_.Font().Assign(Font());
   canvas_.Brush().SetColor(Color());
   int index = static_cast<int>(static_cast<INT_PTR>(static_cast<int>(item->itemID)));
