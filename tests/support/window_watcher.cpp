@@ -3,16 +3,20 @@
 namespace fwtest {
 namespace {
 
+// What EnumWindows and EnumChildWindows look for: windows of a process (any
+// process when 0) and a class (any when empty).
 struct WindowSearch {
-  std::wstring className;
+  DWORD processId;
+  const std::wstring& className;
   std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectVisibleOfClass(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<WindowSearch*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid == GetCurrentProcessId() && IsWindowVisible(w) && ClassOf(w) == s->className) s->found.push_back(w);
+BOOL CALLBACK Collect(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if ((!s->processId || owner == s->processId) && (s->className.empty() || ClassOf(window) == s->className))
+    s->found.push_back(window);
   return TRUE;
 }
 
@@ -37,10 +41,23 @@ HWND Focused(HWND window) {
   return info.hwndFocus;
 }
 
-std::vector<HWND> VisibleWindowsOfClass(const std::wstring& className) {
-  WindowSearch search{className, {}};
-  EnumWindows(CollectVisibleOfClass, reinterpret_cast<LPARAM>(&search));
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className) {
+  WindowSearch search{processId, className, {}};
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+std::vector<HWND> ChildWindows(HWND parent, const std::wstring& className) {
+  WindowSearch search{0, className, {}};
+  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> VisibleWindowsOfClass(const std::wstring& className) {
+  std::vector<HWND> visible;
+  for (HWND w : TopLevelWindows(GetCurrentProcessId(), className))
+    if (IsWindowVisible(w)) visible.push_back(w);
+  return visible;
 }
 
 std::wstring ClipboardText(HWND owner) {

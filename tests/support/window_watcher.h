@@ -1,9 +1,9 @@
 #pragma once
 // Windows seen from outside the code under test: their text and class, the
-// focused one of a window's thread, the visible top-level ones of this
-// process with a class, a watcher that acts on such a window from a second
-// thread while the test thread sits in a modal loop (message box, modal
-// form), and the text a window copied to the clipboard.
+// focused one of a window's thread, the top-level ones of a process and the
+// children of a window, a watcher that acts on a window of this process from
+// a second thread while the test thread sits in a modal loop (message box,
+// modal form), and the text a window copied to the clipboard.
 #include <windows.h>
 
 #include <atomic>
@@ -19,6 +19,10 @@ std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
 // The window with the keyboard focus in `window`'s thread, or null.
 HWND Focused(HWND window);
+// Top-level windows of a process, optionally only those of one class.
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className = L"");
+// Direct and indirect children of a window, optionally only those of one class.
+std::vector<HWND> ChildWindows(HWND parent, const std::wstring& className = L"");
 // The visible top-level windows of this process with the given class.
 std::vector<HWND> VisibleWindowsOfClass(const std::wstring& className);
 // The clipboard's text (opened for `owner`, waiting a moment if another has it).
