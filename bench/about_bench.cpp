@@ -15,6 +15,7 @@
 #include "controls/skin_button.h"
 #include "framework/application.h"
 #include "framework/form.h"
+#include "tests/support/timing.h"
 
 namespace {
 
@@ -67,11 +68,6 @@ class TPlainDialog : public fw::TForm {
   std::wstring ClassName() const override { return L"TPlainDialog"; }
 };
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,7 +93,7 @@ int main(int argc, char** argv) {
     app.ProcessMessages();
   }
   UnhookWindowsHookEx(hook);
-  const double a = Median(aboutTimes), p = Median(plainTimes);
+  const double a = fwtest::Median(aboutTimes), p = fwtest::Median(plainTimes);
   std::printf("About box, click to first painted frame, %d rounds (median milliseconds)\n", rounds);
   std::printf("  About box %.2f, plain dialog of the same size %.2f, ratio %.2f\n", a, p, a / p);
   main->Close();

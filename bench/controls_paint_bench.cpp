@@ -11,12 +11,17 @@
 #include <vector>
 
 #include "controls/skin_button.h"
+#include "tests/controls/keypad_key.h"
 #include "framework/application.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
 #include "framework/form.h"
+#include "tests/support/timing.h"
 
 namespace {
+
+using fwtest::Median;
+using fwtest::MedianMicros;
 
 // A 160 x 160 picture (the size of the program's window fill) tiled over
 // the client area on every erase.
@@ -48,29 +53,6 @@ class TiledForm : public fw::TForm {
   fw::TBitmap tile_;
 };
 
-double Seconds(const LARGE_INTEGER& a, const LARGE_INTEGER& b) {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-// Median time of one call of `work`, in microseconds.
-double MedianMicros(const std::function<void()>& work, int perRound, int rounds) {
-  std::vector<double> perCall;
-  for (int r = 0; r < rounds; ++r) {
-    LARGE_INTEGER a, b;
-    QueryPerformanceCounter(&a);
-    for (int i = 0; i < perRound; ++i) work();
-    QueryPerformanceCounter(&b);
-    perCall.push_back(Seconds(a, b) * 1e6 / perRound);
-  }
-  std::sort(perCall.begin(), perCall.end());
-  return perCall[perCall.size() / 2];
-}
-
 void FullRepaint(HWND wnd) { RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
 
 }  // namespace
@@ -81,16 +63,7 @@ int main(int argc, char** argv) {
 
   fw::TApplication app;
   TiledForm form;
-  auto* key = new skin::TSkinBtn(&form);
-  key->SetParent(&form);
-  key->SetBounds(208, 56, 57, 25);
-  key->SetCaption(L"8");
-  key->Font().SetName(L"MS Sans Serif");
-  key->Font().SetHeight(-13);
-  key->Font().SetStyle({fw::fsBold});
-  key->Font().SetColor(fw::clWhite);
-  key->SetShadowColor(fw::clBlack);
-  key->SetOptions({skin::ocRoundedForm, skin::ocPaintTransparently});
+  skin::TSkinBtn* key = button_label_test::NewKeypadKey(form, 208, 56);
   form.Show();
   app.ProcessMessages();
   HWND system = CreateWindowExW(0, L"BUTTON", L"8", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 264, 56, 57, 25,
@@ -113,22 +86,16 @@ int main(int argc, char** argv) {
   // Interleaved rounds so that both see the same machine state.
   std::vector<double> skinScreen, systemScreen, skinMemory, systemMemory;
   for (int r = 0; r < rounds; ++r) {
-    skinScreen.push_back(MedianMicros([&] { FullRepaint(key->Handle()); }, perRound, 1));
-    systemScreen.push_back(MedianMicros([&] { FullRepaint(system); }, perRound, 1));
-    skinMemory.push_back(MedianMicros([&] { key->PaintTo(memory); }, perRound, 1));
-    systemMemory.push_back(MedianMicros(
-        [&] {
-          SendMessageW(system, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
-          SendMessageW(system, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
-        },
-        perRound, 1));
+    skinScreen.push_back(MedianMicros(1, perRound, [&] { FullRepaint(key->Handle()); }));
+    systemScreen.push_back(MedianMicros(1, perRound, [&] { FullRepaint(system); }));
+    skinMemory.push_back(MedianMicros(1, perRound, [&] { key->PaintTo(memory); }));
+    systemMemory.push_back(MedianMicros(1, perRound, [&] {
+      SendMessageW(system, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+      SendMessageW(system, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    }));
   }
-  auto median = [](std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-  };
-  const double ks = median(skinScreen), ss = median(systemScreen);
-  const double km = median(skinMemory), sm = median(systemMemory);
+  const double ks = Median(skinScreen), ss = Median(systemScreen);
+  const double km = Median(skinMemory), sm = Median(systemMemory);
   std::printf("full repaint, %d rounds of %d (median microseconds per repaint)\n", rounds, perRound);
   std::printf("  window (RedrawWindow + update): keypad TSkinBtn %.1f, system BUTTON %.1f, ratio %.2f\n", ks, ss, ks / ss);
   std::printf("  memory DC (paint-to / WM_PRINTCLIENT): keypad TSkinBtn %.1f, system BUTTON %.1f, ratio %.2f\n", km, sm,

@@ -12,31 +12,8 @@
 #include "effects/fx_shape_hint.h"
 #include "effects/fx_shape_hint_window.h"
 #include "framework/application.h"
-
-namespace {
-
-double MedianMicros(const std::function<void()>& work, int perRound, int rounds) {
-  LARGE_INTEGER freq;
-  QueryPerformanceFrequency(&freq);
-  std::vector<double> perCall;
-  for (int r = 0; r < rounds; ++r) {
-    LARGE_INTEGER a, b;
-    QueryPerformanceCounter(&a);
-    for (int i = 0; i < perRound; ++i) work();
-    QueryPerformanceCounter(&b);
-    perCall.push_back(static_cast<double>(b.QuadPart - a.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart) /
-                      perRound);
-  }
-  std::sort(perCall.begin(), perCall.end());
-  return perCall[perCall.size() / 2];
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
-}  // namespace
+#include "tests/support/app.h"
+#include "tests/support/timing.h"
 
 int main(int argc, char** argv) {
   const int perRound = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
@@ -57,19 +34,19 @@ int main(int argc, char** argv) {
   auto showBalloon = [&] {
     balloon.ActivateHint(RECT{x, y, -1, -1}, text);
     balloon.ReleaseHint();
-    Pump();
+    fwtest::DispatchPending();
   };
   auto showPlain = [&] {
     RECT r = plain.CalcHintRect(GetSystemMetrics(SM_CXSCREEN), text, nullptr);
     OffsetRect(&r, x, y);
     plain.ActivateHint(r, text);
     plain.ReleaseHint();
-    Pump();
+    fwtest::DispatchPending();
   };
   showBalloon();
   showPlain();
-  const double b = MedianMicros(showBalloon, perRound, rounds);
-  const double p = MedianMicros(showPlain, perRound, rounds);
+  const double b = fwtest::MedianMicros(rounds, perRound, showBalloon);
+  const double p = fwtest::MedianMicros(rounds, perRound, showPlain);
   std::printf("hint shown and hidden, %d rounds of %d (median microseconds per hint)\n", rounds, perRound);
   std::printf("  balloon (capture, compose, one copy) %.1f, plain THintWindow %.1f, ratio %.2f\n", b, p, b / p);
   return 0;

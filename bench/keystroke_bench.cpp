@@ -20,6 +20,7 @@
 #include "controls/skin_button.h"
 #include "controls/skin_combo.h"
 #include "controls/skin_edit.h"
+#include "tests/support/timing.h"
 
 namespace {
 
@@ -37,25 +38,12 @@ LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-double Micros(const LARGE_INTEGER& a, const LARGE_INTEGER& b) {
-  static const LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  return static_cast<double>(b.QuadPart - a.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart);
-}
-
 struct Series {
   std::vector<double> micros;
   double sentMicros = 0;  // summed: the message sent, up to its return
   long messages = 0, paints = 0;  // summed: what the loop took afterwards
   int painted = 0;  // rounds after which the result had taken its paint and none was pending
-  double Median() const {
-    std::vector<double> v = micros;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-  }
+  double Median() const { return fwtest::Median(micros); }
   double Mean() const { return std::accumulate(micros.begin(), micros.end(), 0.0) / static_cast<double>(micros.size()); }
 };
 
@@ -63,15 +51,14 @@ struct Series {
 void Round(fw::TApplication& app, HWND result, const std::function<void()>& press, Series* into) {
   watched = result;
   const long before = watchedPaints, takenBefore = taken, paintsBefore = paintsTaken;
-  LARGE_INTEGER a, sent, b;
-  QueryPerformanceCounter(&a);
+  const double a = fwtest::Now();
   press();
-  QueryPerformanceCounter(&sent);
+  const double sent = fwtest::Now();
   app.ProcessMessages();
-  QueryPerformanceCounter(&b);
+  const double b = fwtest::Now();
   if (!into) return;
-  into->micros.push_back(Micros(a, b));
-  into->sentMicros += Micros(a, sent);
+  into->micros.push_back((b - a) * 1e6);
+  into->sentMicros += (sent - a) * 1e6;
   into->messages += taken - takenBefore;
   into->paints += paintsTaken - paintsBefore;
   if (watchedPaints > before && !GetUpdateRect(result, nullptr, FALSE)) ++into->painted;

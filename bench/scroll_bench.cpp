@@ -20,33 +20,11 @@
 #include "graphics/gdi.h"
 #include "framework/thread.h"
 #include "tests/controls/scroll_hook_dialog.h"
+#include "tests/support/timing.h"
 
 namespace {
 
 using namespace scroll_hook_test;
-
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-// Median over rounds of the microseconds one call of work takes.
-double MedianMicros(int rounds, int perRound, const std::function<void()>& work) {
-  std::vector<double> v;
-  for (int r = 0; r < rounds; ++r) {
-    const double t0 = Now();
-    for (int i = 0; i < perRound; ++i) work();
-    v.push_back((Now() - t0) * 1e6 / perRound);
-  }
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Hands empty steps to the user-interface thread, as the timer does.
 class HandOver : public fw::TThread {

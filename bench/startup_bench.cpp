@@ -13,8 +13,11 @@
 #include <vector>
 
 #include "tests/e2e/process_driver.h"
+#include "tests/support/timing.h"
 
 namespace {
+
+using fwtest::Median;
 
 struct Sample {
   double milliseconds;
@@ -41,11 +44,6 @@ bool Measure(const std::wstring& exe, const std::wstring& windowClass, Sample& s
   PostMessageW(window, WM_CLOSE, 0, 0);
   if (child.WaitForExit(std::chrono::seconds(5)) < 0) child.Kill();
   return true;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
 }
 
 }  // namespace

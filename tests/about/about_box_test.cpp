@@ -20,6 +20,7 @@
 #include "stdctrls/extctrls.h"
 #include "graphics/gdi.h"
 #include "stdctrls/label.h"
+#include "tests/support/app.h"
 
 namespace {
 
@@ -27,14 +28,9 @@ using about::TAboutBox;
 
 const core::FormatSettings kComma{L'.', L','};
 
-fw::TApplication& App() {
-  static fw::TApplication* app = [] {
-    auto* a = new fw::TApplication;  // lives until the process ends
-    a->SetTitle(L"Converter");
-    return a;
-  }();
-  return *app;
-}
+// The application object is titled like the program.
+const fwtest::AppSetup kAppSetup{L"Converter"};
+using fwtest::App;
 
 // The main window as far as the About box looks at it: its Print button's hint.
 struct MainWindow {
@@ -48,16 +44,7 @@ struct MainWindow {
   ~MainWindow() { App().SetMainForm(nullptr); }
 };
 
-void Pump() { App().ProcessMessages(); }
-
-// Pumps until done() or about 20 s.
-bool PumpUntil(const std::function<bool()>& done) {
-  for (int i = 0; i < 4000 && !done(); ++i) {
-    Pump();
-    Sleep(5);
-  }
-  return done();
-}
+using fwtest::PumpUntil;
 
 // A click of the left button at a point of the box's client area.
 void Click(TAboutBox& box, int x, int y, bool twice = false) {
@@ -178,7 +165,7 @@ TEST(AboutBox, AThousandOpenCloseCyclesLeaveNoGdiOrUserObjects) {
     std::unique_ptr<TAboutBox> box(new TAboutBox(&App(), kComma));
     box->PaintTo(memory, 0, 0);
     box->Close();
-    Pump();
+    App().ProcessMessages();
   };
   cycle();
   const long gdi = fw::GdiCounters::Live();

@@ -9,7 +9,7 @@
 
 #include "core/exceptions.h"
 #include "framework/window_errors.h"
-#include "window_watcher.h"
+#include "tests/support/window_watcher.h"
 
 namespace {
 
@@ -25,12 +25,12 @@ struct SeenBox {
 SeenBox ShowAndRead(HWND owner, const std::wstring& title, const std::wstring& message) {
   SeenBox seen;
   {
-    apptest::WindowWatcher watcher(L"#32770", [&](HWND box) {
-      seen.caption = apptest::TextOf(box);
-      seen.text = apptest::TextOf(GetDlgItem(box, 0xFFFF));
+    fwtest::WindowWatcher watcher(L"#32770", [&](HWND box) {
+      seen.caption = fwtest::TextOf(box);
+      seen.text = fwtest::TextOf(GetDlgItem(box, 0xFFFF));
       seen.owner = GetWindow(box, GW_OWNER);
       for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (apptest::ClassOf(c) == L"Static" && (GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        if (fwtest::ClassOf(c) == L"Static" && (GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
           seen.icon = reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
       seen.hasOkButton = GetDlgItem(box, IDOK) != nullptr;
       seen.ownerDisabled = owner && !IsWindowEnabled(owner);
@@ -106,11 +106,11 @@ TEST(FatalReportDeathTest, BoxThenExitCodeOne) {
                                 L"Exception EOverflow in module app_tests.exe at 00001000.\r\nFloating point overflow."};
   EXPECT_EXIT(
       {
-        apptest::WindowWatcher watcher(
+        fwtest::WindowWatcher watcher(
             L"#32770",
             [&](HWND box) {
-              const bool right = apptest::TextOf(box) == report.caption &&
-                                 apptest::TextOf(GetDlgItem(box, 0xFFFF)) == report.text &&
+              const bool right = fwtest::TextOf(box) == report.caption &&
+                                 fwtest::TextOf(GetDlgItem(box, 0xFFFF)) == report.text &&
                                  GetWindow(box, GW_OWNER) == nullptr;
               if (!right) ExitProcess(3);
               PostMessageW(box, WM_COMMAND, IDOK, 0);

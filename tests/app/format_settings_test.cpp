@@ -98,7 +98,7 @@ namespace {
 
 TEST(FormatSettings, ApplicationWindowSettingChangeReadsThemAgain) {
   ThreadLocaleGuard guard;
-  fw::TApplication& application = apptest::TestApplication();
+  fw::TApplication& application = fwtest::App();
   app::ListenForSettingChanges(application);
   ASSERT_TRUE(SetThreadLocale(MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT)));
   app::ReadFormatSettings(app::ProcessFormatSettings());

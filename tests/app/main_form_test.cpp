@@ -19,7 +19,7 @@
 #include "effects/fx_shape_hint.h"
 #include "effects/fx_shape_hint_window.h"
 #include "test_application.h"
-#include "window_watcher.h"
+#include "tests/support/window_watcher.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ bool FontIs(const fw::TFont& f, const wchar_t* name, int height, fw::TColor colo
 class MainForm : public ::testing::Test {
  protected:
   void SetUp() override {
-    apptest::TestApplication();
-    form_ = std::make_unique<TForm1>(&apptest::TestApplication());
+    fwtest::App();
+    form_ = std::make_unique<TForm1>(&fwtest::App());
   }
   void TearDown() override { form_.reset(); }
   void ShowWith(const std::wstring& commandLine) {
@@ -180,7 +180,7 @@ TEST_F(MainForm, NonVisualComponents) {
   EXPECT_EQ(f.FxShapeHint1->Shadow().Depth(), 4);
   // Loaded and enabled: the program's hints are balloons.
   EXPECT_EQ(fx::FxActiveShapeHint(), f.FxShapeHint1);
-  EXPECT_NE(dynamic_cast<fx::TFxShapeHintWindow*>(apptest::TestApplication().Hints().HintWindow()), nullptr);
+  EXPECT_NE(dynamic_cast<fx::TFxShapeHintWindow*>(fwtest::App().Hints().HintWindow()), nullptr);
 }
 
 TEST_F(MainForm, ShowPlacesTheWindowAndAppliesTheLanguage) {
@@ -262,15 +262,9 @@ class RecordingPrinters : public app::PrinterSystem {
 // Clicks Print; returns the caption and clipboard copy of a dialog it shows.
 std::wstring ClickPrint(TForm1& f) {
   std::wstring seen;
-  apptest::WindowWatcher watcher(L"TMessageForm", [&](HWND dialog) {
+  fwtest::WindowWatcher watcher(L"TMessageForm", [&](HWND dialog) {
     SendMessageW(dialog, WM_COPY, 0, 0);
-    if (OpenClipboard(nullptr)) {
-      if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        seen = static_cast<const wchar_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-      }
-      CloseClipboard();
-    }
+    seen = fwtest::ClipboardText();
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   }, std::chrono::milliseconds(1500));
   f.PrintBtnClick(f.PrintBtn);
@@ -298,7 +292,7 @@ TEST_F(MainForm, PrintNeedsATargetThenAPrinterThenPrintsWhatIsShown) {
   // A header row chosen afterwards does not change the unit that converts.
   std::wstring seen;
   {
-    apptest::WindowWatcher refusal(L"TMessageForm", [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    fwtest::WindowWatcher refusal(L"TMessageForm", [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); });
     Pick(f, f.SkinComboBox1, 1);
   }
   EXPECT_EQ(ClickPrint(f), L"");
@@ -318,7 +312,7 @@ TEST_F(MainForm, PrintRefusesAResultThatBelongsToAnotherValue) {
   RecordingPrinters printers;
   f.SetPrinters(printers);
   auto setValue = [&](const wchar_t* text) {  // as a paste or a typed text arrives
-    apptest::WindowWatcher errorBox(L"#32770", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); },
+    fwtest::WindowWatcher errorBox(L"#32770", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); },
                                     std::chrono::milliseconds(1500));
     SendMessageW(f.SkinEdit1->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   };
@@ -328,7 +322,7 @@ TEST_F(MainForm, PrintRefusesAResultThatBelongsToAnotherValue) {
   EXPECT_NE(ClickPrint(f).find(L"There is no valid result to print"), std::wstring::npos);
   Pick(f, f.SkinComboBox1, 12);  // Meter
   {
-    apptest::WindowWatcher errorBox(L"#32770", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
+    fwtest::WindowWatcher errorBox(L"#32770", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
     Pick(f, f.SkinComboBox2, 3);  // Feet: "1x" is refused again
   }
   EXPECT_NE(ClickPrint(f).find(L"There is no valid result to print"), std::wstring::npos);
@@ -345,19 +339,19 @@ TEST_F(MainForm, PrintRefusesAResultThatBelongsToAnotherValue) {
 namespace {
 
 TEST(MainFormCycles, CreateShowDestroyLeavesNoObjectsBehind) {
-  apptest::TestApplication();
+  fwtest::App();
   auto cycle = [] {
-    TForm1 form(&apptest::TestApplication());
+    TForm1 form(&fwtest::App());
     form.SetCommandLine(L"converter.exe -r");
     form.Show();
     form.Hide();
   };
   cycle();
   const long gdi = fw::GdiCounters::Live();
-  const int components = apptest::TestApplication().ComponentCount();
+  const int components = fwtest::App().ComponentCount();
   for (int i = 0; i < 20; ++i) cycle();
   EXPECT_EQ(fw::GdiCounters::Live(), gdi);
-  EXPECT_EQ(apptest::TestApplication().ComponentCount(), components);
+  EXPECT_EQ(fwtest::App().ComponentCount(), components);
   EXPECT_EQ(fx::TFxOneInstance::InstanceCount(), 0);
 }
 

@@ -13,7 +13,7 @@
 #include "graphics/gdi.h"
 #include "stdctrls/label.h"
 #include "test_application.h"
-#include "window_watcher.h"
+#include "tests/support/window_watcher.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ RECT TextBlock(HFONT font, const std::wstring& text) {
 
 class MessageDialog : public ::testing::Test {
  protected:
-  void SetUp() override { apptest::TestApplication(); }
+  void SetUp() override { fwtest::App(); }
 };
 
 TEST_F(MessageDialog, ErrorWithOkFollowsTheMessageFontUnits) {
@@ -186,22 +186,20 @@ struct Outcome {
 
 Outcome RunDialog(app::TMsgDlgButtons buttons, std::function<void(HWND)> act) {
   Outcome outcome;
-  apptest::WindowWatcher watcher(L"TMessageForm", act);
+  fwtest::WindowWatcher watcher(L"TMessageForm", act);
   outcome.result = app::ShowMessageDialog(L"  Type quantity measure   ", app::dtInformation, buttons, 0);
   return outcome;
 }
 
 HWND ChildWithText(HWND parent, const std::wstring& text) {
   for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    if (apptest::TextOf(c) == text) return c;
+    if (fwtest::TextOf(c) == text) return c;
   return nullptr;
 }
 
 void PostKey(HWND form, WORD key) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info);
-  HWND target = info.hwndFocus ? info.hwndFocus : form;
+  HWND target = fwtest::Focused(form);
+  if (!target) target = form;
   PostMessageW(target, WM_KEYDOWN, key, 1);
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
@@ -220,16 +218,7 @@ TEST_F(MessageDialog, EnterEscapeClickAndCloseBox) {
             7);
 }
 
-std::wstring ReadClipboard() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
+std::wstring ReadClipboard() { return fwtest::ClipboardText(); }
 
 TEST_F(MessageDialog, CopiesCaptionTextAndButtonsLikeTheSystemBox) {
   const std::wstring expected =
@@ -294,21 +283,21 @@ TEST_F(MessageDialog, IconPixelsAreTheStockIcon) {
 
 namespace {
 
-int ProcessTopLevelWindows() { return static_cast<int>(apptest::VisibleWindowsOfClass(L"TMessageForm").size()); }
+int ProcessTopLevelWindows() { return static_cast<int>(fwtest::VisibleWindowsOfClass(L"TMessageForm").size()); }
 
 TEST(MessageDialogCycles, BuildAndDestroyLeavesNoObjectsBehind) {
-  apptest::TestApplication();
+  fwtest::App();
   // The first dialog measures and caches; count from the second on.
   delete app::BuildMessageDialog(L"warm up", app::dtError, {app::dbOK});
   const long gdi = fw::GdiCounters::Live();
-  const int components = apptest::TestApplication().ComponentCount();
+  const int components = fwtest::App().ComponentCount();
   for (int i = 0; i < 300; ++i) {
     std::unique_ptr<TMessageForm> form(
         app::BuildMessageDialog(L"cycle " + std::to_wstring(i), app::dtInformation, {app::dbYes, app::dbNo}));
     form->HandleNeeded();
   }
   EXPECT_EQ(fw::GdiCounters::Live(), gdi);
-  EXPECT_EQ(apptest::TestApplication().ComponentCount(), components);
+  EXPECT_EQ(fwtest::App().ComponentCount(), components);
   EXPECT_EQ(ProcessTopLevelWindows(), 0);
 }
 

@@ -14,9 +14,12 @@
 #include "effects/fx_errors.h"
 #include "framework/form.h"
 #include "test_application.h"
-#include "window_watcher.h"
+#include "tests/support/described_form.h"
+#include "tests/support/window_watcher.h"
 
 namespace {
+
+using fwtest::DescribedForm;
 
 int g_ends = 0;
 void RecordEnd() { ++g_ends; }
@@ -27,19 +30,11 @@ bool TakeQuitRequest() {
   return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
 }
 
-// A form whose stored description is given by the test.
-class DescribedForm : public fw::TForm {
- public:
-  DescribedForm(fw::TComponent* owner, const std::function<void(DescribedForm&)>& body) : fw::TForm(owner) {
-    ReadDescription([&] { body(*this); });
-  }
-};
-
 // A service object that found another copy's mutex.
 class SecondCopy : public ::testing::Test {
  protected:
   void SetUp() override {
-    apptest::TestApplication();
+    fwtest::App();
     const std::wstring name = L"one-instance-test-" + std::to_wstring(GetCurrentProcessId());
     first_ = CreateMutexW(nullptr, FALSE, name.c_str());
     service_ = std::make_unique<fx::TFxApplication>(name);
@@ -56,12 +51,12 @@ class SecondCopy : public ::testing::Test {
   }
   std::unique_ptr<DescribedForm> Load(fx::TFxOneInstanceMode mode, bool enabled = true,
                                       fw::TNotifyEvent custom = nullptr) {
-    return std::make_unique<DescribedForm>(&apptest::TestApplication(), [&](DescribedForm& f) {
+    return std::make_unique<DescribedForm>([&](DescribedForm& f) {
       instance_ = new fx::TFxOneInstance(&f);
       instance_->SetMode(mode);
       instance_->SetEnabled(enabled);
       instance_->OnCustom = custom;
-    });
+    }, &fwtest::App());
   }
   HANDLE first_ = nullptr;
   std::unique_ptr<fx::TFxApplication> service_;
@@ -72,15 +67,9 @@ TEST_F(SecondCopy, DefaultMessageShowsTheTitleInQuotesThenEnds) {
   std::wstring copied;
   std::unique_ptr<DescribedForm> form;
   {
-    apptest::WindowWatcher watcher(L"TMessageForm", [&](HWND dialog) {
+    fwtest::WindowWatcher watcher(L"TMessageForm", [&](HWND dialog) {
       SendMessageW(dialog, WM_COPY, 0, 0);
-      if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-          copied = static_cast<const wchar_t*>(GlobalLock(data));
-          GlobalUnlock(data);
-        }
-        CloseClipboard();
-      }
+      copied = fwtest::ClipboardText();
       PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     form = Load(fx::oiDefaultMessage);
@@ -101,32 +90,32 @@ TEST_F(SecondCopy, DisabledDoesNothing) {
 
 TEST_F(SecondCopy, CustomRunsOnlyTheHandlerThenEnds) {
   fw::TObject* sender = nullptr;
-  const std::wstring before = apptest::TextOf(apptest::TestApplication().Handle());
+  const std::wstring before = fwtest::TextOf(fwtest::App().Handle());
   auto form = Load(fx::oiCustom, true, [&](fw::TObject* s) { sender = s; });
   EXPECT_EQ(sender, instance_);
   EXPECT_EQ(g_ends, 1);
   EXPECT_TRUE(TakeQuitRequest());
-  EXPECT_EQ(apptest::TextOf(apptest::TestApplication().Handle()), before) << "no activation searched";
+  EXPECT_EQ(fwtest::TextOf(fwtest::App().Handle()), before) << "no activation searched";
 }
 
 TEST_F(SecondCopy, ActivateOnlyHidesItsOwnWindowFromTheSearchThenEnds) {
   auto form = Load(fx::oiActivateOnly);
   EXPECT_EQ(g_ends, 1);
   EXPECT_TRUE(TakeQuitRequest());
-  EXPECT_EQ(apptest::TextOf(apptest::TestApplication().Handle()), L"");
-  EXPECT_EQ(apptest::TestApplication().Title(), L"Converter");
+  EXPECT_EQ(fwtest::TextOf(fwtest::App().Handle()), L"");
+  EXPECT_EQ(fwtest::App().Title(), L"Converter");
 }
 
 TEST_F(SecondCopy, CustomWithoutHandlerActivates) {
-  apptest::TestApplication().SetTitle(L"Converter");
+  fwtest::App().SetTitle(L"Converter");
   auto form = Load(fx::oiCustom);
   EXPECT_EQ(g_ends, 1);
   EXPECT_TRUE(TakeQuitRequest());
-  EXPECT_EQ(apptest::TextOf(apptest::TestApplication().Handle()), L"");
+  EXPECT_EQ(fwtest::TextOf(fwtest::App().Handle()), L"");
 }
 
 TEST(OnlyCopy, NoPreviousInstanceNoAction) {
-  apptest::TestApplication();
+  fwtest::App();
   const std::wstring name = L"one-instance-alone-" + std::to_wstring(GetCurrentProcessId());
   fx::TFxApplication alone(name);
   ASSERT_FALSE(alone.PreviousInstance());
@@ -134,7 +123,7 @@ TEST(OnlyCopy, NoPreviousInstanceNoAction) {
   fx::TFxOneInstance::SetProcessEndForTesting(RecordEnd);
   g_ends = 0;
   {
-    DescribedForm form(&apptest::TestApplication(), [](DescribedForm& f) { new fx::TFxOneInstance(&f); });
+    DescribedForm form([](DescribedForm& f) { new fx::TFxOneInstance(&f); }, &fwtest::App());
   }
   EXPECT_EQ(g_ends, 0);
   EXPECT_FALSE(TakeQuitRequest());
@@ -142,9 +131,9 @@ TEST(OnlyCopy, NoPreviousInstanceNoAction) {
 }
 
 TEST(Duplicate, SecondInTheProcessFailsWithKindOneAndTheCountComesBack) {
-  apptest::TestApplication();
-  auto a = std::make_unique<fw::TForm>(&apptest::TestApplication());
-  auto b = std::make_unique<fw::TForm>(&apptest::TestApplication());
+  fwtest::App();
+  auto a = std::make_unique<fw::TForm>(&fwtest::App());
+  auto b = std::make_unique<fw::TForm>(&fwtest::App());
   auto* first = new fx::TFxOneInstance(a.get());
   EXPECT_TRUE(first->Enabled());
   EXPECT_EQ(first->Mode(), fx::oiActivateOnly);

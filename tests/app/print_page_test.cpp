@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "graphics/font.h"
 #include "graphics/gdi.h"
+#include "tests/support/dib_surface.h"
 
 namespace {
 
@@ -67,14 +69,13 @@ TEST(PrintPage, RussianLabelsAndUnits) {
   EXPECT_FALSE(Contains(texts, L"Result:"));
 }
 
-// A white 24-bit bitmap of the given size with the page drawn into it.
+// A white 32-bit surface of the given size with the page drawn into it.
 struct RenderedPage {
   int width, height;
-  std::vector<BYTE> pixels;  // bottom-up BGR rows padded to 4 bytes
+  std::unique_ptr<fwtest::DibSurface> pixels;
   bool Ink(int x, int y) const {
-    const int stride = (width * 3 + 3) & ~3;
-    const BYTE* p = &pixels[static_cast<size_t>((height - 1 - y) * stride + x * 3)];
-    return p[0] < 128 && p[1] < 128 && p[2] < 128;
+    const COLORREF c = pixels->At(x, y);
+    return GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128;
   }
   int InkInRows(int top, int bottom) const {
     int n = 0;
@@ -85,26 +86,8 @@ struct RenderedPage {
 };
 
 RenderedPage Render(const app::PrintedConversion& page, int width, int height) {
-  fw::MemoryDC dc;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  fw::GdiBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  RenderedPage out{width, height, {}};
-  {
-    fw::SelectGuard select(dc, bitmap.Get());
-    RECT all{0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    app::DrawPrintPage(dc, width, page);
-    GdiFlush();
-  }
-  const int stride = (width * 3 + 3) & ~3;
-  const BYTE* begin = static_cast<const BYTE*>(bits);
-  out.pixels.assign(begin, begin + stride * height);
+  RenderedPage out{width, height, std::make_unique<fwtest::DibSurface>(width, height, RGB(255, 255, 255))};
+  app::DrawPrintPage(out.pixels->DC(), width, page);
   return out;
 }
 

@@ -1,16 +1,9 @@
 #pragma once
-// The one application object of the test process, titled like the program.
-#include "framework/application.h"
+// The application object of the test process is titled like the program.
+#include "tests/support/app.h"
 
 namespace apptest {
 
-inline fw::TApplication& TestApplication() {
-  static fw::TApplication* application = [] {
-    auto* a = new fw::TApplication;  // lives until the process ends
-    a->SetTitle(L"Converter");
-    return a;
-  }();
-  return *application;
-}
+inline const fwtest::AppSetup kAppSetup{L"Converter"};
 
 }  // namespace apptest

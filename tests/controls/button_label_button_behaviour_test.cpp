@@ -31,7 +31,7 @@ struct ButtonTest : SharedFormTest {
     return b;
   }
   void SetUp() override {
-    ClearModifiers();
+    SetModifiers(false);
     SetForegroundWindow(form.Handle());
   }
   void TearDown() override {

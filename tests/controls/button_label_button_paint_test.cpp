@@ -10,6 +10,7 @@
 #include "controls/skin_label.h"
 #include "graphics/font.h"
 #include "tests/controls/button_label_fixture.h"
+#include "tests/controls/keypad_key.h"
 
 namespace button_label_test {
 namespace {
@@ -30,17 +31,8 @@ struct KeypadTest : SharedFormTest {
   }
 
   void SetUp() override {
-    ClearModifiers();
-    key = new TSkinBtn(&form);
-    key->SetParent(&form);
-    key->SetBounds(kLeft, kTop, 57, 25);
-    key->SetCaption(L"8");
-    key->Font().SetName(L"MS Sans Serif");
-    key->Font().SetHeight(-13);
-    key->Font().SetStyle({fw::fsBold});
-    key->Font().SetColor(fw::clWhite);
-    key->SetShadowColor(fw::clBlack);
-    key->SetOptions({ocRoundedForm, ocPaintTransparently});
+    SetModifiers(false);
+    key = NewKeypadKey(form, kLeft, kTop);
     other = new TSkinBtn(&form);
     other->SetParent(&form);
     other->SetBounds(150, 120, 57, 25);
@@ -260,18 +252,7 @@ TEST_F(KeypadTest, GradientFillsOnlyTheEllipse) {
 }
 
 // A rectangular button with the framework defaults.
-struct RectTest : ::testing::Test {
-  static inline TiledForm* shared = nullptr;
-  static void SetUpTestSuite() {
-    App();
-    shared = new TiledForm;
-    ShowActive(*shared);
-  }
-  static void TearDownTestSuite() {
-    delete shared;
-    shared = nullptr;
-  }
-  TiledForm& form = *shared;
+struct RectTest : SharedFormTest {
   TSkinBtn* button = nullptr;
   TSkinBtn* other = nullptr;
   void TearDown() override {

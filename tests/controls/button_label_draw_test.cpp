@@ -8,11 +8,12 @@
 #include "controls/skin_options.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
-#include "tests/controls/dib_surface.h"
+#include "tests/support/dib_surface.h"
 
 namespace {
 
 using namespace skin;
+using fwtest::DibSurface;
 using fw::clBlack;
 using fw::clWhite;
 
@@ -108,8 +109,7 @@ TEST(DrawShadowText, EveryPositionPlacesBothCopies) {
   const RECT r{0, 0, 56, 26};
   PlainText(plain, r, L"47");
   for (const Case& c : cases) {
-    DibSurface shadowed(60, 30);
-    shadowed.Fill(kGrey);
+    DibSurface shadowed(60, 30, kGrey);
     PlainFont font(shadowed.DC(), -13);
     // An opaque mode left by a caller must not box the text.
     SetBkMode(shadowed.DC(), OPAQUE);
@@ -135,8 +135,7 @@ COLORREF PatternAt(int x, int y) { return RGB(10 + 40 * x, 20 + 30 * y, 200); }
 TEST(DrawWallpaper, TilesWholeTilesFromTheTopLeftAndCutsAtTheEdges) {
   fw::TBitmap b;
   MakePattern(b);
-  DibSurface s(20, 20);
-  s.Fill(kGrey);
+  DibSurface s(20, 20, kGrey);
   const RECT r{2, 1, 13, 12};
   EXPECT_TRUE(DrawWallpaper(s.DC(), &b, r, SRCCOPY, true));
   for (int y = 0; y < 20; ++y)
@@ -149,8 +148,7 @@ TEST(DrawWallpaper, TilesWholeTilesFromTheTopLeftAndCutsAtTheEdges) {
 TEST(DrawWallpaper, UntiledIsPinnedToTheOriginNeitherStretchedNorRepeated) {
   fw::TBitmap b;
   MakePattern(b);
-  DibSurface s(10, 10);
-  s.Fill(kGrey);
+  DibSurface s(10, 10, kGrey);
   EXPECT_TRUE(DrawWallpaper(s.DC(), &b, RECT{1, 2, 10, 10}, SRCCOPY, false));
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) {
@@ -160,8 +158,7 @@ TEST(DrawWallpaper, UntiledIsPinnedToTheOriginNeitherStretchedNorRepeated) {
 }
 
 TEST(DrawWallpaper, MissingOrEmptyPictureDrawsNothingAndSaysSo) {
-  DibSurface s(8, 8);
-  s.Fill(kGrey);
+  DibSurface s(8, 8, kGrey);
   fw::TBitmap empty;
   EXPECT_FALSE(DrawWallpaper(s.DC(), nullptr, RECT{0, 0, 8, 8}, SRCCOPY, true));
   EXPECT_FALSE(DrawWallpaper(s.DC(), &empty, RECT{0, 0, 8, 8}, SRCCOPY, false));
@@ -172,8 +169,7 @@ TEST(DrawWallpaper, MissingOrEmptyPictureDrawsNothingAndSaysSo) {
 TEST(DrawWallpaperAnchored, PatternRunsOnAcrossRows) {
   fw::TBitmap b;
   MakePattern(b);
-  DibSurface s(12, 40);
-  s.Fill(kGrey);
+  DibSurface s(12, 40, kGrey);
   const RECT anchor{0, 0, 12, 40}, row{0, 16, 12, 32};
   EXPECT_TRUE(DrawWallpaperAnchored(s.DC(), &b, anchor, SRCCOPY, true, row));
   for (int y = 0; y < 40; ++y)
@@ -191,9 +187,7 @@ TEST(DrawWallpaperAnchored, PatternRunsOnAcrossRows) {
 TEST(DrawWallpaperAnchored, UntiledOrSameRectangleIsPlainWallpaper) {
   fw::TBitmap b;
   MakePattern(b);
-  DibSurface a(12, 20), plain(12, 20);
-  a.Fill(kGrey);
-  plain.Fill(kGrey);
+  DibSurface a(12, 20, kGrey), plain(12, 20, kGrey);
   const RECT row{0, 6, 12, 12};
   DrawWallpaperAnchored(a.DC(), &b, RECT{0, 0, 12, 20}, SRCCOPY, false, row);
   DrawWallpaper(plain.DC(), &b, row, SRCCOPY, false);
@@ -209,8 +203,7 @@ TEST(DrawWallpaperAnchored, UntiledOrSameRectangleIsPlainWallpaper) {
 }
 
 TEST(FillGradient, RunsFromStartToEndAlongTheChosenAxis) {
-  DibSurface s(256, 64);
-  s.Fill(kGrey);
+  DibSurface s(256, 64, kGrey);
   FillGradient(s.DC(), RECT{0, 0, 256, 64}, fw::clBlack, fw::clWhite, gdHorizontal);
   EXPECT_EQ(s.At(0, 0), kBlack);
   int last = -1;
@@ -225,8 +218,7 @@ TEST(FillGradient, RunsFromStartToEndAlongTheChosenAxis) {
   EXPECT_LT(last, 255);  // the final band starts at the far edge
   EXPECT_EQ(s.Count(kGrey), 0);
 
-  DibSurface v(20, 128);
-  v.Fill(kGrey);
+  DibSurface v(20, 128, kGrey);
   FillGradient(v.DC(), RECT{0, 0, 20, 128}, fw::clBtnFace, fw::clRed, gdVertical);
   EXPECT_EQ(v.At(5, 0), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(v.At(0, 0), v.At(19, 0));
@@ -235,8 +227,7 @@ TEST(FillGradient, RunsFromStartToEndAlongTheChosenAxis) {
 }
 
 TEST(FillGradient, StaysInsideItsRectangle) {
-  DibSurface s(40, 40);
-  s.Fill(kGrey);
+  DibSurface s(40, 40, kGrey);
   FillGradient(s.DC(), RECT{5, 7, 23, 31}, fw::clRed, fw::clBlue, gdVertical);
   FillGradient(s.DC(), RECT{25, 7, 39, 12}, fw::clRed, fw::clBlue, gdHorizontal);
   EXPECT_EQ(s.Count(kGrey), 40 * 40 - 18 * 24 - 14 * 5);

@@ -1,7 +1,7 @@
 #pragma once
-// Shared pieces of the button and label tests: the application object, a
-// form whose background tiles a two-colour test picture, rendering of
-// controls into 32-bit memory DCs, and keyboard helpers.
+// Shared pieces of the button and label tests: a form whose background tiles
+// a two-colour test picture, rendering of controls into 32-bit memory DCs,
+// and a suite that shares one shown form.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,31 +9,18 @@
 #include <set>
 #include <utility>
 
-#include "framework/application.h"
 #include "graphics/bitmap.h"
 #include "framework/form.h"
 #include "graphics/gdi.h"
-#include "tests/controls/dib_surface.h"
+#include "tests/support/app.h"
+#include "tests/support/dib_surface.h"
 
 namespace button_label_test {
 
-inline fw::TApplication& App() {
-  static fw::TApplication* app = [] {
-    auto* a = new fw::TApplication();
-    a->SetTitle(L"Skinned button tests");
-    // Plain text pixels (no smoothing) so the text colours can be compared.
-    SystemParametersInfoW(SPI_SETFONTSMOOTHING, FALSE, nullptr, 0);
-    return a;
-  }();
-  return *app;
-}
+using namespace fwtest;
 
-inline void Pump(int rounds = 3) {
-  for (int i = 0; i < rounds; ++i) {
-    App().ProcessMessages();
-    Sleep(1);
-  }
-}
+// Plain text pixels (no smoothing) so the text colours can be compared.
+inline const AppSetup kAppSetup{L"Skinned button tests", true};
 
 // The tile: 7 x 5, two colours in slanted stripes (no symmetry, so a copy
 // shifted by any amount shows), neither colour grey, black or white.
@@ -76,20 +63,11 @@ class TiledForm : public fw::TForm {
   int erases_ = 0;
 };
 
-// Shows a form and makes it the active window.
-inline void ShowActive(fw::TForm& form) {
-  form.Show();
-  SetForegroundWindow(form.Handle());
-  SetActiveWindow(form.Handle());
-  Pump();
-}
-
 // What a windowed control paints (erase, then paint through the system's
 // draw request) into a fresh 32-bit surface of its size.
 template <class Control>
 std::unique_ptr<DibSurface> Render(Control& control) {
-  auto s = std::make_unique<DibSurface>(control.Width(), control.Height());
-  s->Fill(RGB(1, 2, 3));
+  auto s = std::make_unique<DibSurface>(control.Width(), control.Height(), RGB(1, 2, 3));
   control.PaintTo(s->DC());
   return s;
 }
@@ -98,8 +76,7 @@ std::unique_ptr<DibSurface> Render(Control& control) {
 // top-left), as its parent would have it paint.
 template <class Control>
 std::unique_ptr<DibSurface> RenderGraphic(Control& control, COLORREF background) {
-  auto s = std::make_unique<DibSurface>(control.Width(), control.Height());
-  s->Fill(background);
+  auto s = std::make_unique<DibSurface>(control.Width(), control.Height(), background);
   control.Perform(WM_PAINT, reinterpret_cast<WPARAM>(s->DC()), 0);
   return s;
 }
@@ -125,31 +102,6 @@ inline PixelSet Minus(const PixelSet& a, const PixelSet& b) {
   for (const auto& q : a)
     if (!b.count(q)) out.insert(q);
   return out;
-}
-
-// Shift/Ctrl/Alt as GetKeyState sees them while posted keys are handled.
-inline void ClearModifiers() {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_SHIFT] = keys[VK_LSHIFT] = keys[VK_RSHIFT] = 0;
-  keys[VK_CONTROL] = keys[VK_LCONTROL] = keys[VK_RCONTROL] = 0;
-  keys[VK_MENU] = keys[VK_LMENU] = keys[VK_RMENU] = 0;
-  SetKeyboardState(keys);
-}
-
-// A key press as the keyboard sends it, to the focused window, through the
-// framework's loop (dialog keys, translation into WM_CHAR).
-inline void PressKey(WORD vk) {
-  HWND target = GetFocus();
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
-  PostMessageW(target, WM_KEYDOWN, vk, 1 | scan);
-  PostMessageW(target, WM_KEYUP, vk, 1 | scan | (LPARAM{3} << 30));
-  Pump();
-}
-
-inline void TypeChar(wchar_t ch) {
-  PostMessageW(GetFocus(), WM_CHAR, ch, 1);
-  Pump();
 }
 
 inline COLORREF Sys(int index) { return GetSysColor(index); }

@@ -9,11 +9,12 @@
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
 #include "graphics/color.h"
-#include "tests/controls/dib_surface.h"
+#include "tests/support/dib_surface.h"
 
 namespace {
 
 using namespace skin;
+using fwtest::DibSurface;
 
 constexpr COLORREF kGrey = RGB(40, 90, 140);
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -62,8 +63,7 @@ TEST(TGlyph, EnabledCellIsDrawnTransparentAsItIs) {
   fw::TBitmap b;
   MakeStrip(b, 2);
   g.SetBitmap(b);
-  DibSurface s(20, 20);
-  s.Fill(kGrey);
+  DibSurface s(20, 20, kGrey);
   g.Draw(s.DC(), 5, 7, true);
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 20; ++x) {
@@ -77,8 +77,7 @@ TEST(TGlyph, SecondCellIsTheDisabledPictureInSystemColours) {
   fw::TBitmap b;
   MakeStrip(b, 2);
   g.SetBitmap(b);
-  DibSurface s(8, 8);
-  s.Fill(kGrey);
+  DibSurface s(8, 8, kGrey);
   g.Draw(s.DC(), 0, 0, false);
   EXPECT_EQ(s.At(0, 0), Sys(COLOR_BTNHIGHLIGHT));  // white
   EXPECT_EQ(s.At(1, 0), Sys(COLOR_BTNSHADOW));     // grey
@@ -91,8 +90,7 @@ TEST(TGlyph, SingleCellIsEmbossedWhenDisabled) {
   fw::TBitmap b;
   MakeStrip(b, 1);
   g.SetBitmap(b);
-  DibSurface s(8, 8);
-  s.Fill(kGrey);
+  DibSurface s(8, 8, kGrey);
   g.Draw(s.DC(), 0, 0, false);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) {

@@ -56,8 +56,7 @@ class SkinComboTest : public ::testing::Test {
 
   // One draw request, as the system sends it, into a fresh surface.
   std::unique_ptr<DibSurface> DrawRow(int index, UINT state, RECT rect = RECT{0, 0, 177, 16}) {
-    auto surface = std::make_unique<DibSurface>(rect.right, rect.bottom);
-    surface->Fill(RGB(255, 255, 255));
+    auto surface = std::make_unique<DibSurface>(rect.right, rect.bottom, RGB(255, 255, 255));
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_COMBOBOX;
     item.itemID = static_cast<UINT>(index);
@@ -270,8 +269,7 @@ TEST_F(SkinComboTest, EmptyWallpaperComboErasesWithItsColour) {
   combo_->SetColor(static_cast<fw::TColor>(RGB(10, 200, 30)));
   combo_->HandleNeeded();
   RECT client = combo_->ClientRect();
-  DibSurface surface(client.right, client.bottom);
-  surface.Fill(RGB(255, 255, 255));
+  DibSurface surface(client.right, client.bottom, RGB(255, 255, 255));
   combo_->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.DC()), 0);
   EXPECT_EQ(surface.Count(RGB(10, 200, 30), client), (client.right - client.left) * (client.bottom - client.top));
   // With an item, the same erase shows the wallpaper.

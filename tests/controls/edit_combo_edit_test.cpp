@@ -349,9 +349,7 @@ TEST_F(SkinEditTest, FlatBorderFramesAndHotEdge) {
   const int w = wr.right - wr.left, h = wr.bottom - wr.top;
   const COLORREF marker = RGB(1, 2, 3);
   const COLORREF face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW);
-  DibSurface normal(w, h), hot(w, h);
-  normal.Fill(marker);
-  hot.Fill(marker);
+  DibSurface normal(w, h, marker), hot(w, h, marker);
   skin::DrawFlatBorder(normal.DC(), edit_->Handle(), false);
   skin::DrawFlatBorder(hot.DC(), edit_->Handle(), true);
   // Two button-face frames, then the window-colour frame inside.

@@ -1,22 +1,23 @@
 #pragma once
-// Shared pieces of the edit and combo box tests: an application object, a
-// form whose background is a fine three-colour pattern (so any shift of a
-// copied background shows), screen captures of windows and a wallpaper whose
-// every pixel is distinct.
+// Shared pieces of the edit and combo box tests: the application object's
+// error count, a form whose background is a fine three-colour pattern (so any
+// shift of a copied background shows) and a wallpaper whose every pixel is
+// distinct.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
 #include <vector>
 
-#include "framework/application.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
-#include "framework/form.h"
 #include "graphics/gdi.h"
-#include "tests/controls/dib_surface.h"
+#include "tests/support/app.h"
+#include "tests/support/dib_surface.h"
 
 namespace edit_combo_test {
+
+using namespace fwtest;
 
 // The backdrop colour at a point of the form's client area: 4 x 4 cells in
 // three colours whose red and green stay below 100.
@@ -81,33 +82,15 @@ inline std::unique_ptr<fw::TBitmap> MakeTile() {
   return bitmap;
 }
 
-// What a window shows on the screen: its client area copied into a DIB.
-inline std::unique_ptr<DibSurface> Capture(HWND wnd) {
-  RECT r{};
-  GetClientRect(wnd, &r);
-  auto surface = std::make_unique<DibSurface>(r.right, r.bottom);
-  HDC dc = GetDC(wnd);
-  BitBlt(surface->DC(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-  ReleaseDC(wnd, dc);
-  return surface;
-}
-
-inline void Pump() {
-  fw::Application().ProcessMessages();
-}
-
-// One application object and one shown form for every test of the program
-// (taking a shown window down costs Wine seconds without a window manager).
+// The application object's reported errors counted, and one shown form for
+// every test of the program (taking a shown window down costs Wine seconds
+// without a window manager).
 class ApplicationEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    app_ = std::make_unique<fw::TApplication>();
-    app_->OnException = [](fw::TObject*, std::exception_ptr) { ++errors_; };
+    App().OnException = [](fw::TObject*, std::exception_ptr) { ++errors_; };
   }
-  void TearDown() override {
-    form_.reset();
-    app_.reset();
-  }
+  void TearDown() override { form_.reset(); }
   static int Errors() { return errors_; }
   static BackdropForm& Form() {
     if (!form_) {
@@ -120,7 +103,6 @@ class ApplicationEnvironment : public ::testing::Environment {
   }
 
  private:
-  std::unique_ptr<fw::TApplication> app_;
   static inline std::unique_ptr<BackdropForm> form_;
   static inline int errors_ = 0;
 };

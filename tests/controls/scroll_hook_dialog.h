@@ -1,52 +1,27 @@
 #pragma once
-// The forms of the hook and scrolling-text tests and benchmark: forms built
-// from a stored description, the About box's arrangement, a 24-bit wallpaper
-// whose every pixel tells where it came from, and GDI/window counters.
+// The forms of the hook and scrolling-text tests and benchmark: the About
+// box's arrangement, built from a stored description, with a 24-bit
+// wallpaper whose every pixel tells where it came from.
 #include <windows.h>
 
-#include <cstring>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "controls/scrolling_text.h"
 #include "controls/skin_form_hook.h"
 #include "graphics/bitmap.h"
-#include "framework/form.h"
-#include "graphics/gdi.h"
 #include "stdctrls/label.h"
-#include "framework/window_binding.h"
-#include "framework/application.h"
-#include "tests/controls/dib_surface.h"
+#include "tests/support/app.h"
+#include "tests/support/bmp_file.h"
+#include "tests/support/described_form.h"
+#include "tests/support/dib_surface.h"
 
 namespace scroll_hook_test {
 
-// The one application object of the program.
-inline fw::TApplication& App() {
-  static fw::TApplication* app = [] {
-    auto* a = new fw::TApplication();
-    a->SetTitle(L"Scrolling text and form hook");
-    // Plain text pixels (no smoothing) so the text colours can be compared.
-    SystemParametersInfoW(SPI_SETFONTSMOOTHING, FALSE, nullptr, 0);
-    return a;
-  }();
-  return *app;
-}
+using namespace fwtest;
 
-inline void Pump(int rounds = 3) {
-  for (int i = 0; i < rounds; ++i) {
-    App().ProcessMessages();
-    Sleep(1);
-  }
-}
-
-// Shows a form and makes it the active window.
-inline void ShowActive(fw::TForm& form) {
-  form.Show();
-  SetForegroundWindow(form.Handle());
-  SetActiveWindow(form.Handle());
-  Pump();
-}
+// Plain text pixels (no smoothing) so the text colours can be compared.
+inline const AppSetup kAppSetup{L"Scrolling text and form hook", true};
 
 // The wallpaper's colour at (x, y): unique for every point up to 511 x 511.
 inline COLORREF PaperAt(int x, int y) {
@@ -56,52 +31,8 @@ inline COLORREF PaperAt(int x, int y) {
 // A 24-bit picture of PaperAt, loaded from .bmp bytes as the program's
 // pictures are.
 inline void MakePaper(fw::TBitmap& bitmap, int width, int height) {
-  const int stride = (width * 3 + 3) & ~3;
-  std::vector<std::byte> bytes(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * height);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfSize = static_cast<DWORD>(bytes.size());
-  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;  // bottom-up
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  std::memcpy(bytes.data(), &file, sizeof file);
-  std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
-  auto* pixels = reinterpret_cast<unsigned char*>(bytes.data() + file.bfOffBits);
-  for (int y = 0; y < height; ++y) {
-    unsigned char* row = pixels + (height - 1 - y) * stride;
-    for (int x = 0; x < width; ++x) {
-      const COLORREF c = PaperAt(x, y);
-      row[3 * x] = GetBValue(c);
-      row[3 * x + 1] = GetGValue(c);
-      row[3 * x + 2] = GetRValue(c);
-    }
-  }
-  bitmap.LoadFromMemory(bytes.data(), bytes.size());
+  bitmap.LoadFromMemory(MakeBmp(width, height, 24, {}, PaperAt));
 }
-
-// A form whose components the test's description creates while it loads;
-// counts the WM_APP messages its own procedure sees.
-class DescribedForm : public fw::TForm {
- public:
-  explicit DescribedForm(const std::function<void(DescribedForm&)>& description) : fw::TForm(nullptr) {
-    App();
-    ReadDescription([&] { description(*this); });
-  }
-  int AppMessages() const { return appMessages_; }
-
- protected:
-  void WndProc(fw::TMessage& m) override {
-    if (m.Msg == WM_APP) ++appMessages_;
-    fw::TForm::WndProc(m);
-  }
-
- private:
-  int appMessages_ = 0;
-};
 
 // The About box's arrangement: a 418 x 344 dialog painted by a form hook
 // with a 420 x 351 wallpaper, a few white labels, and the scrolling text at
@@ -140,20 +71,6 @@ struct PaperDialog {
       text->Strings().Add(L" Quantity converter (c) 2026 ");
       if (setup) setup(*text);
     });
-  }
-};
-
-// Every live GDI object and DC of the framework's wrappers, and the bound
-// windows: equal snapshots mean nothing was left behind.
-struct Resources {
-  long gdi[static_cast<int>(fw::GdiKind::Count_)];
-  long windows;
-  static Resources Now() {
-    Resources r{};
-    for (int k = 0; k < static_cast<int>(fw::GdiKind::Count_); ++k)
-      r.gdi[k] = fw::GdiCounters::Live(static_cast<fw::GdiKind>(k));
-    r.windows = fw::LiveBoundWindows();
-    return r;
   }
 };
 

@@ -14,7 +14,7 @@
 #include "effects/fx_form_shadow.h"
 #include "stdctrls/label.h"
 #include "framework/subclass.h"
-#include "tests/controls/scroll_hook_fixture.h"
+#include "tests/controls/scroll_hook_dialog.h"
 
 namespace scroll_hook_test {
 namespace {
@@ -23,8 +23,7 @@ using namespace skin;
 
 std::unique_ptr<DibSurface> Erase(fw::TForm& form) {
   const RECT c = form.ClientRect();
-  auto s = std::make_unique<DibSurface>(c.right, c.bottom);
-  s->Fill(RGB(1, 2, 3));
+  auto s = std::make_unique<DibSurface>(c.right, c.bottom, RGB(1, 2, 3));
   SendMessageW(form.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(s->DC()), 0);
   return s;
 }

@@ -8,7 +8,8 @@
 #include "controls/skin_form_hook.h"
 #include "controls/wnd_hook.h"
 #include "framework/subclass.h"
-#include "tests/controls/scroll_hook_fixture.h"
+#include "tests/controls/scroll_hook_dialog.h"
+#include "tests/support/resources.h"
 
 namespace scroll_hook_test {
 namespace {

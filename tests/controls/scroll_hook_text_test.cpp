@@ -9,7 +9,7 @@
 
 #include "controls/scrolling_text.h"
 #include "stdctrls/edit.h"
-#include "tests/controls/scroll_hook_fixture.h"
+#include "tests/controls/scroll_hook_dialog.h"
 
 namespace scroll_hook_test {
 namespace {
@@ -130,9 +130,7 @@ TEST(ScrollingText, AcceleratorFocusesItsControlWhileShown) {
 
 std::unique_ptr<DibSurface> ClientPixels(fw::TForm& form) {
   auto s = std::make_unique<DibSurface>(418, 344);
-  HDC src = GetDC(form.Handle());
-  BitBlt(s->DC(), 0, 0, 418, 344, src, 0, 0, SRCCOPY);
-  ReleaseDC(form.Handle(), src);
+  s->CaptureClient(form.Handle());
   return s;
 }
 
@@ -170,16 +168,6 @@ TEST(ScrollingText, StepsShowWhatAFullRepaintShows) {
         EXPECT_EQ(stepped->At(p.x, p.y), PaperAt(p.x, p.y)) << p.x << "," << p.y;
     }
   }
-}
-
-// Waits (handling messages) until done() or a generous limit.
-template <class F>
-bool PumpUntil(F done) {
-  for (int i = 0; i < 5000 && !done(); ++i) {
-    App().ProcessMessages();
-    Sleep(2);
-  }
-  return done();
 }
 
 TEST(ScrollingText, TimerThreadStepsWhileActiveOnly) {

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <thread>
 
+#include "tests/support/dib_surface.h"
+#include "tests/support/window_watcher.h"
+
 namespace e2e {
 namespace {
 
@@ -22,32 +25,17 @@ std::wstring WithoutAccelerator(std::wstring text) {
 
 // ---- icons on the screen
 
+// A copy of a surface's pixels, cheap to read again and again.
 struct Pixels {
   int width = 0, height = 0;
   std::vector<COLORREF> data;
   COLORREF At(int x, int y) const { return data[static_cast<size_t>(y * width + x)]; }
 };
 
-Pixels Capture(HDC source, int x, int y, int width, int height) {
-  Pixels out{width, height, {}};
-  HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-  GdiFlush();
-  const auto* p = static_cast<const DWORD*>(bits);
-  out.data.assign(p, p + width * height);
-  for (auto& c : out.data) c &= 0xFFFFFF;
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+Pixels Copy(const fwtest::DibSurface& surface) {
+  Pixels out{surface.Width(), surface.Height(), {}};
+  for (int y = 0; y < out.height; ++y)
+    for (int x = 0; x < out.width; ++x) out.data.push_back(surface.At(x, y));
   return out;
 }
 
@@ -59,12 +47,13 @@ Pixels StockIcon(LPCWSTR id) {
   RECT all{0, 0, 32, 32};
   FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
   DrawIconEx(memory, 0, 0, LoadIconW(nullptr, id), 32, 32, 0, nullptr, DI_NORMAL);
-  Pixels out = Capture(memory, 0, 0, 32, 32);
+  fwtest::DibSurface icon(32, 32);
+  icon.CopyFrom(memory, 0, 0);
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return out;
+  return Copy(icon);
 }
 
 bool Near(COLORREF a, COLORREF b) {
@@ -74,9 +63,7 @@ bool Near(COLORREF a, COLORREF b) {
 
 // The stock icon that appears in the screen area, or empty.
 std::wstring FindStockIcon(const RECT& area) {
-  HDC screen = GetDC(nullptr);
-  const Pixels shot = Capture(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
-  ReleaseDC(nullptr, screen);
+  const Pixels shot = Copy(*fwtest::CaptureScreen(area));
   const struct {
     const wchar_t* name;
     LPCWSTR id;
@@ -98,19 +85,6 @@ std::wstring FindStockIcon(const RECT& area) {
       }
   }
   return bestScore >= 1024 * 95 / 100 ? best : std::wstring();
-}
-
-std::wstring ClipboardText(HWND owner) {
-  std::wstring text;
-  for (int attempt = 0; attempt < 50 && !OpenClipboard(owner); ++attempt) Sleep(20);
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
 }
 
 }  // namespace
@@ -239,7 +213,7 @@ std::optional<SeenDialog> WaitForDialog(DWORD processId, std::chrono::millisecon
   } else {
     // The label has no window of its own: the dialog copies what it shows.
     SendWithTimeout(seen.window, WM_COPY);
-    ParseMessageBoxCopy(ClipboardText(nullptr), seen);
+    ParseMessageBoxCopy(fwtest::ClipboardText(nullptr), seen);
   }
   // The icon sits in the top-left corner of the client area (in a message
   // box: in its icon control).

@@ -13,6 +13,7 @@
 
 #include "tests/e2e/converter_driver.h"
 #include "tests/e2e/process_driver.h"
+#include "tests/support/dib_surface.h"
 
 namespace {
 
@@ -24,28 +25,14 @@ std::wstring ConverterExe() { return e2e::WindowsPath(CONVERTER_EXE); }
 int CountPixels(HWND window, RECT area, const std::function<bool(BYTE r, BYTE g, BYTE b)>& test) {
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  const int w = area.right - area.left, h = area.bottom - area.top;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, origin.x + area.left, origin.y + area.top, SRCCOPY);
-  GdiFlush();
+  OffsetRect(&area, origin.x, origin.y);
+  const auto shot = fwtest::CaptureScreen(area);
   int count = 0;
-  const auto* p = static_cast<const DWORD*>(bits);
-  for (int i = 0; i < w * h; ++i)
-    if (test(static_cast<BYTE>(p[i] >> 16), static_cast<BYTE>(p[i] >> 8), static_cast<BYTE>(p[i]))) ++count;
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  for (int y = 0; y < shot->Height(); ++y)
+    for (int x = 0; x < shot->Width(); ++x) {
+      const COLORREF c = shot->At(x, y);
+      count += test(GetRValue(c), GetGValue(c), GetBValue(c));
+    }
   return count;
 }
 

@@ -9,10 +9,12 @@
 
 #include "tests/e2e/converter_driver.h"
 #include "tests/e2e/process_driver.h"
+#include "tests/support/window_watcher.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using fwtest::Focused;
 
 std::wstring ConverterExe() { return e2e::WindowsPath(CONVERTER_EXE); }
 
@@ -288,10 +290,8 @@ TEST_F(Converter, ConversionsRefusalsAndErrorsThenEscEnds) {
   ExpectRefusal(pid, L"Information", L"  Type quantity measure   ", L"information");
 
   // Esc clicks the Close button (the Cancel button) and ends the program.
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(form_, nullptr), &info);
-  HWND focused = info.hwndFocus ? info.hwndFocus : form_;
+  HWND focused = Focused(form_);
+  if (!focused) focused = form_;
   PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
   PostMessageW(focused, WM_KEYUP, VK_ESCAPE, 0xC0010001);
   EXPECT_EQ(process_->WaitForExit(10s), 0);
@@ -315,13 +315,6 @@ void Keys(std::initializer_list<WORD> keys, bool shift = false) {
   }
   if (shift) add(VK_SHIFT, true);
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
-HWND Focused(HWND form) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info);
-  return info.hwndFocus;
 }
 
 TEST(Keyboard, TabArrowsTypingEnterAndEsc) {

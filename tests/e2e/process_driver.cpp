@@ -36,49 +36,6 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-std::wstring ClassName(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
-}
-
-namespace {
-
-struct EnumState {
-  DWORD processId;
-  const std::wstring* className;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
-  auto* state = reinterpret_cast<EnumState*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == state->processId && (state->className->empty() || ClassName(window) == *state->className))
-    state->found.push_back(window);
-  return TRUE;
-}
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
-  auto* state = reinterpret_cast<EnumState*>(param);
-  if (state->className->empty() || ClassName(window) == *state->className) state->found.push_back(window);
-  return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className) {
-  EnumState state{processId, &className, {}};
-  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
-  return state.found;
-}
-
-std::vector<HWND> ChildWindows(HWND parent, const std::wstring& className) {
-  EnumState state{0, &className, {}};
-  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&state));
-  return state.found;
-}
-
 ChildProcess::~ChildProcess() {
   if (Running()) Kill();
   if (process_) CloseHandle(process_);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/window_watcher.h"
+
 namespace e2e {
 
 using namespace std::chrono_literals;
@@ -21,12 +23,9 @@ bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeou
 std::wstring WindowsPath(const std::string& unixPath);
 
 std::wstring WindowText(HWND window);
-std::wstring ClassName(HWND window);
 
-// Top-level windows of a process, optionally only those of one class.
-std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className = L"");
-// Direct and indirect children of a window with the given class.
-std::vector<HWND> ChildWindows(HWND parent, const std::wstring& className = L"");
+using fwtest::ChildWindows;
+using fwtest::TopLevelWindows;
 
 class ChildProcess {
  public:

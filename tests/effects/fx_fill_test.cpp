@@ -16,12 +16,13 @@
 #include "graphics/gdi.h"
 #include "framework/subclass.h"
 #include "fx_form_fixture.h"
+#include "tests/support/bmp_file.h"
 
 namespace {
 
-using fxtest::Picture;
-using fxtest::PumpApp;
-using fxtest::Surface;
+using fwtest::DibSurface;
+using fwtest::Picture;
+using fwtest::Pump;
 using fxtest::TestForm;
 
 constexpr int kClientW = 388, kClientH = 197;
@@ -36,7 +37,7 @@ struct FillSetup {
 // 388 x 197 and the picture tiled (the stored alignment is agCenter).
 FillSetup MakeFillForm(const Picture& picture, bool withShadow = false) {
   FillSetup s;
-  const auto bytes = fxtest::ToBmpBytes(picture);
+  const auto bytes = picture.Bmp();
   s.form = std::make_unique<TestForm>([&](TestForm& f) {
     f.SetBorderStyle(fw::bsSingle);
     f.SetBounds(50, 40, 400, 240);
@@ -54,27 +55,38 @@ FillSetup MakeFillForm(const Picture& picture, bool withShadow = false) {
   return s;
 }
 
+// 160 x 160 with 256 distinct colours; neighbouring columns and rows differ.
+Picture MakeTestPicture(int w = 160, int h = 160) {
+  Picture p;
+  p.width = w;
+  p.height = h;
+  for (int i = 0; i < 256; ++i) p.colors.push_back(RGB(i, 255 - i, (i * 37) & 0xFF));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) p.index.push_back(static_cast<std::uint8_t>((x * 3 + y * 17 + x * y) & 0xFF));
+  return p;
+}
+
 COLORREF FormColour(fw::TForm& form) { return fw::ColorToRGB(form.Color()); }
 
 // What the form paints into a DC of its client size when asked to erase.
-std::unique_ptr<Surface> Erase(HWND form, LRESULT* result = nullptr) {
-  auto s = std::make_unique<Surface>(kClientW, kClientH);
+std::unique_ptr<DibSurface> Erase(HWND form, LRESULT* result = nullptr) {
+  auto s = std::make_unique<DibSurface>(kClientW, kClientH, RGB(1, 2, 3));
   const LRESULT r = SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(s->DC()), 0);
   if (result) *result = r;
   return s;
 }
 
 // The form's client area as it is on screen.
-std::unique_ptr<Surface> Screen(fw::TForm& form) {
+std::unique_ptr<DibSurface> Screen(fw::TForm& form) {
   RedrawWindow(form.Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  PumpApp();
-  auto s = std::make_unique<Surface>(kClientW, kClientH);
+  Pump();
+  auto s = std::make_unique<DibSurface>(kClientW, kClientH);
   s->CaptureClient(form.Handle());
   return s;
 }
 
 // Counts the pixels that differ from the tiled picture (first few reported).
-int TileMismatches(const Surface& s, const Picture& p, int dx = 0, int dy = 0) {
+int TileMismatches(const DibSurface& s, const Picture& p, int dx = 0, int dy = 0) {
   int bad = 0;
   for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x)
@@ -85,13 +97,13 @@ int TileMismatches(const Surface& s, const Picture& p, int dx = 0, int dy = 0) {
 
 Picture BitmapA() {
   Picture p;
-  EXPECT_TRUE(fxtest::ParseBmp8(fxtest::ReadFileBytes(CONVERTER_SOURCE_DIR "/assets/bitmap_a.bmp"), p));
+  EXPECT_TRUE(fwtest::ParseBmp8(fwtest::ReadFileBytes(CONVERTER_SOURCE_DIR "/assets/bitmap_a.bmp"), p));
   return p;
 }
 
 class FxFormFillTiled : public ::testing::TestWithParam<int> {
  protected:
-  Picture Pic() const { return GetParam() == 0 ? fxtest::MakeTestPicture() : BitmapA(); }
+  Picture Pic() const { return GetParam() == 0 ? MakeTestPicture() : BitmapA(); }
 };
 
 TEST_P(FxFormFillTiled, ClientPixelsAreThePictureTiledFromTheOriginCutAt68And37) {
@@ -100,7 +112,7 @@ TEST_P(FxFormFillTiled, ClientPixelsAreThePictureTiledFromTheOriginCutAt68And37)
   ASSERT_EQ(pic.height, 160);
   FillSetup s = MakeFillForm(pic);
   EXPECT_FALSE(s.fill->EraseOnSize());
-  fxtest::ShowActive(*s.form);
+  fwtest::ShowActive(*s.form);
   RECT client{};
   GetClientRect(s.form->Handle(), &client);
   ASSERT_EQ(client.right, kClientW);
@@ -154,7 +166,7 @@ LRESULT CALLBACK TransparentChildProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM 
 }
 
 TEST(FxFormFill, TransparentChildrenShowTheFillBehindThem) {
-  const Picture pic = fxtest::MakeTestPicture();
+  const Picture pic = MakeTestPicture();
   FillSetup s = MakeFillForm(pic);
   WNDCLASSW wc{};
   wc.lpfnWndProc = TransparentChildProc;
@@ -166,14 +178,14 @@ TEST(FxFormFill, TransparentChildrenShowTheFillBehindThem) {
   HWND child = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, cx, cy, cw, ch, s.form->Handle(),
                                nullptr, wc.hInstance, nullptr);
   ASSERT_NE(child, nullptr);
-  fxtest::ShowActive(*s.form);
+  fwtest::ShowActive(*s.form);
   RedrawWindow(child, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
-  Surface onScreen(cw, ch);
+  DibSurface onScreen(cw, ch, RGB(1, 2, 3));
   onScreen.CaptureClient(child);
   EXPECT_EQ(TileMismatches(onScreen, pic, cx, cy), 0);
 
   // The same through a memory DC with a shifted viewport instead.
-  Surface copy(cw, ch);
+  DibSurface copy(cw, ch, RGB(1, 2, 3));
   SetViewportOrgEx(copy.DC(), -cx, -cy, nullptr);
   EXPECT_EQ(SendMessageW(s.form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(copy.DC()), 0), 1);
   SetViewportOrgEx(copy.DC(), 0, 0, nullptr);
@@ -182,9 +194,9 @@ TEST(FxFormFill, TransparentChildrenShowTheFillBehindThem) {
 }
 
 TEST(FxFormFill, NoTileWithCentreAlignmentPlacesThePictureAt114And19) {
-  const Picture pic = fxtest::MakeTestPicture();
+  const Picture pic = MakeTestPicture();
   FillSetup s = MakeFillForm(pic);
-  fxtest::ShowActive(*s.form);
+  fwtest::ShowActive(*s.form);
   s.fill->FillObject().SetTileMode(fx::tmNone);
   EXPECT_TRUE(s.fill->EraseOnSize());
   const auto screen = Screen(*s.form);
@@ -213,9 +225,9 @@ TEST(FxFormFill, NoTileWithCentreAlignmentPlacesThePictureAt114And19) {
 }
 
 TEST(FxFormFill, PlacementChangesNotifyOnlyWhenTheyMatter) {
-  const Picture pic = fxtest::MakeTestPicture();
+  const Picture pic = MakeTestPicture();
   FillSetup s = MakeFillForm(pic);
-  fxtest::ShowActive(*s.form);
+  fwtest::ShowActive(*s.form);
   int notifications = 0;
   auto handler = s.fill->FillObject().OnChange;
   s.fill->FillObject().OnChange = [&](fw::TObject* sender) {
@@ -231,7 +243,7 @@ TEST(FxFormFill, PlacementChangesNotifyOnlyWhenTheyMatter) {
   EXPECT_EQ(s.fill->FillObject().Alignment(), fx::agBottomRight);
   // Not tiled: each change notifies and marks the form for repainting.
   s.fill->FillObject().SetTileMode(fx::tmNone);
-  PumpApp();
+  Pump();
   EXPECT_EQ(notifications, 1);
   s.fill->FillObject().SetAlignment(fx::agCenter);
   EXPECT_EQ(notifications, 2);
@@ -241,14 +253,14 @@ TEST(FxFormFill, PlacementChangesNotifyOnlyWhenTheyMatter) {
 }
 
 TEST(FxFormFill, DisabledFallsBackToTheFormColourAndEnablingRepaintsAtOnce) {
-  const Picture pic = fxtest::MakeTestPicture();
+  const Picture pic = MakeTestPicture();
   FillSetup s = MakeFillForm(pic);
-  fxtest::ShowActive(*s.form);
+  fwtest::ShowActive(*s.form);
   const COLORREF back = FormColour(*s.form);
 
   s.fill->SetEnabled(false);
   EXPECT_TRUE(GetUpdateRect(s.form->Handle(), nullptr, FALSE));
-  PumpApp();
+  Pump();
   EXPECT_GT(s.form->Erases(), 0);
   const auto plain = Screen(*s.form);
   int bad = 0;
@@ -263,15 +275,15 @@ TEST(FxFormFill, DisabledFallsBackToTheFormColourAndEnablingRepaintsAtOnce) {
   // Marked for repainting with erase at once...
   EXPECT_TRUE(GetUpdateRect(s.form->Handle(), nullptr, FALSE));
   // ...and painted by the next round of messages, without help.
-  PumpApp();
+  Pump();
   EXPECT_FALSE(GetUpdateRect(s.form->Handle(), nullptr, FALSE));
-  Surface now(kClientW, kClientH);
+  DibSurface now(kClientW, kClientH, RGB(1, 2, 3));
   now.CaptureClient(s.form->Handle());
   EXPECT_EQ(TileMismatches(now, pic), 0);
 }
 
 TEST(FxFormFill, EveryOtherFillStyle) {
-  const Picture pic = fxtest::MakeTestPicture();
+  const Picture pic = MakeTestPicture();
   FillSetup s = MakeFillForm(pic);
   HWND wnd = s.form->Handle();
   const COLORREF back = FormColour(*s.form);
@@ -328,7 +340,7 @@ TEST(FxFormFill, EveryOtherFillStyle) {
 }
 
 TEST(FxFormFill, OwnerDrawPath) {
-  const Picture pic = fxtest::MakeTestPicture();
+  const Picture pic = MakeTestPicture();
   FillSetup s = MakeFillForm(pic);
   HWND wnd = s.form->Handle();
   const COLORREF back = FormColour(*s.form);
@@ -365,11 +377,11 @@ TEST(FxFormFill, OwnerDrawPath) {
 // Removes the fill and the shadow in the given order and checks after each
 // step that the form still gets its messages and the rest still works.
 void RemoveHooksInOrder(bool shadowFirst) {
-  const Picture pic = fxtest::MakeTestPicture();
+  const Picture pic = MakeTestPicture();
   FillSetup s = MakeFillForm(pic, true);
   HWND wnd = s.form->Handle();
   const COLORREF back = FormColour(*s.form);
-  fxtest::ShowActive(*s.form);
+  fwtest::ShowActive(*s.form);
   ASSERT_EQ(fw::WindowHook::HookCount(wnd), 2);
   HWND right = s.shadow->RightStrip();
   ASSERT_TRUE(IsWindowVisible(right));
@@ -377,7 +389,7 @@ void RemoveHooksInOrder(bool shadowFirst) {
 
   auto moveTo = [&](int x, int y) {
     SetWindowPos(wnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PumpApp();
+    Pump();
     EXPECT_GT(s.form->Moves(), moves);
     moves = s.form->Moves();
   };

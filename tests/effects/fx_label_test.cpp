@@ -86,8 +86,8 @@ struct LabelForm {
     });
   }
   // The label painted over kBack.
-  std::unique_ptr<fxtest::Surface> Render() {
-    auto s = std::make_unique<fxtest::Surface>(label->Width(), label->Height(), kBack);
+  std::unique_ptr<fwtest::DibSurface> Render() {
+    auto s = std::make_unique<fwtest::DibSurface>(label->Width(), label->Height(), kBack);
     label->Perform(WM_PAINT, reinterpret_cast<WPARAM>(s->DC()), 0);
     return s;
   }
@@ -112,7 +112,7 @@ struct LabelForm {
 bool IsText(COLORREF c) { return GetRValue(c) > 100 && GetGValue(c) > 100 && GetBValue(c) < 100; }
 
 // Bounding box of the caption's pixels (empty when there are none).
-RECT TextBox(const fxtest::Surface& s, int* count = nullptr) {
+RECT TextBox(const fwtest::DibSurface& s, int* count = nullptr) {
   RECT box{s.Width(), s.Height(), 0, 0};
   int n = 0;
   for (int y = 0; y < s.Height(); ++y)
@@ -181,7 +181,7 @@ TEST(FxLabel, AmpersandMarksTheAcceleratorThatFocusesTheFocusControl) {
   EXPECT_EQ(m.right, p.right);
   EXPECT_GT(markedCount, plainCount);  // the underline
 
-  fxtest::ShowActive(*marked.form);
+  fwtest::ShowActive(*marked.form);
   marked.label->SetFocusControl(marked.edit);
   EXPECT_EQ(marked.label->Perform(fw::CM_DIALOGCHAR, L'x'), 0);
   EXPECT_EQ(marked.label->Perform(fw::CM_DIALOGCHAR, L'q'), 1);

@@ -11,7 +11,7 @@
 #include "effects/fx_application.h"
 #include "effects/fx_errors.h"
 #include "effects/fx_pattern.h"
-#include "fx_test_util.h"
+#include "tests/support/dib_surface.h"
 
 namespace {
 
@@ -157,7 +157,7 @@ TEST(FxCheckerboard, WhiteWhereEvenColourWhereOddAndBuiltOncePerColour) {
 TEST(FxCheckerboard, PatternAndKeepsWhiteCellsAndAndsColouredOnes) {
   TFxApplication app(UniqueName(L"fxpattern_"));
   const COLORREF shadow = RGB(0x80, 0x80, 0x80);
-  fxtest::Surface s(20, 12, RGB(0xF0, 0x3C, 0xA5));
+  fwtest::DibSurface s(20, 12, RGB(0xF0, 0x3C, 0xA5));
   const RECT r{3, 2, 17, 11};
   fx::FxPatternAndFill(s.DC(), r, app.CheckerboardPattern(static_cast<fw::TColor>(shadow)));
   for (int y = 0; y < 12; ++y)

@@ -13,10 +13,11 @@
 #include "effects/fx_shadow_strip.h"
 #include "graphics/gdi.h"
 #include "fx_form_fixture.h"
+#include "tests/support/message_counter.h"
 
 namespace {
 
-using fxtest::PumpApp;
+using fwtest::Pump;
 using fxtest::SameRect;
 using fxtest::TestForm;
 using fxtest::WindowRectOf;
@@ -51,7 +52,7 @@ void ExpectStripsAt(const fx::TFxFormShadow& s, HWND form, int d) {
 // Another window to hand the activation to.
 struct OtherWindow {
   TestForm form{[](TestForm& f) { f.SetBounds(600, 400, 150, 100); }};
-  void Activate() { fxtest::ShowActive(form); }
+  void Activate() { fwtest::ShowActive(form); }
 };
 
 TEST(FxFormShadow, StripsAreCreatedHiddenAtLoadAndFormTheLShapeForDepth4) {
@@ -70,7 +71,7 @@ TEST(FxFormShadow, StripsAreCreatedHiddenAtLoadAndFormTheLShapeForDepth4) {
   EXPECT_EQ(fx::StripStyle(shadow->RightStrip()), fx::hssSolid);
   EXPECT_EQ(fx::StripColor(shadow->BottomStrip()), fw::clBtnShadow);
 
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   ASSERT_TRUE(Shown(*shadow));
   const RECT w = WindowRectOf(form->Handle());
   // Right strip: columns R..R+3, rows T+4..B-1. Bottom strip: rows B..B+3,
@@ -80,13 +81,13 @@ TEST(FxFormShadow, StripsAreCreatedHiddenAtLoadAndFormTheLShapeForDepth4) {
 
   // The shadow follows a move.
   SetWindowPos(form->Handle(), nullptr, 140, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  PumpApp();
+  Pump();
   EXPECT_TRUE(Shown(*shadow));
   ExpectStripsAt(*shadow, form->Handle(), 4);
   // A move message that moves nothing leaves the shown strips alone.
   {
-    fxtest::MessageCounter rightChanges(shadow->RightStrip(), WM_WINDOWPOSCHANGED);
-    fxtest::MessageCounter bottomChanges(shadow->BottomStrip(), WM_WINDOWPOSCHANGED);
+    fwtest::MessageCounter rightChanges(shadow->RightStrip(), WM_WINDOWPOSCHANGED);
+    fwtest::MessageCounter bottomChanges(shadow->BottomStrip(), WM_WINDOWPOSCHANGED);
     SendMessageW(form->Handle(), WM_MOVE, 0, 0);
     EXPECT_EQ(rightChanges.Count() + bottomChanges.Count(), 0);
     // Strips out of place are hidden and put back by the same message.
@@ -97,7 +98,7 @@ TEST(FxFormShadow, StripsAreCreatedHiddenAtLoadAndFormTheLShapeForDepth4) {
   }
   // And a resize.
   SetWindowPos(form->Handle(), nullptr, 0, 0, 250, 170, SWP_NOMOVE | SWP_NOZORDER);
-  PumpApp();
+  Pump();
   EXPECT_TRUE(Shown(*shadow));
   ExpectStripsAt(*shadow, form->Handle(), 4);
 }
@@ -106,11 +107,11 @@ TEST(FxFormShadow, StripsPaintTheShadowColourOnTheirWholeArea) {
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow);
   shadow->Shadow().SetColor(fw::clRed);
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   ASSERT_TRUE(Shown(*shadow));
   for (HWND strip : {shadow->RightStrip(), shadow->BottomStrip()}) {
     const RECT r = WindowRectOf(strip);
-    fxtest::Surface s(r.right - r.left, r.bottom - r.top);
+    fwtest::DibSurface s(r.right - r.left, r.bottom - r.top, RGB(1, 2, 3));
     RedrawWindow(strip, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
     // What the strip paints into a DC it is given: the whole client area.
     SendMessageW(strip, WM_ERASEBKGND, reinterpret_cast<WPARAM>(s.DC()), 0);
@@ -123,11 +124,11 @@ TEST(FxFormShadow, MinimisedAndMaximisedFormsHaveNoShadowAndRestoringShowsItAtTh
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow);
   HWND wnd = form->Handle();
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   ASSERT_TRUE(Shown(*shadow));
 
   ShowWindow(wnd, SW_MINIMIZE);
-  PumpApp();
+  Pump();
   EXPECT_TRUE(Hidden(*shadow));
   EXPECT_TRUE(shadow->HideTest());
 
@@ -139,15 +140,15 @@ TEST(FxFormShadow, MinimisedAndMaximisedFormsHaveNoShadowAndRestoringShowsItAtTh
   wp.showCmd = SW_SHOWMINIMIZED;
   SetWindowPlacement(wnd, &wp);
   ShowWindow(wnd, SW_RESTORE);
-  PumpApp();
+  Pump();
   EXPECT_TRUE(Shown(*shadow));
   ExpectStripsAt(*shadow, wnd, 4);
 
   ShowWindow(wnd, SW_MAXIMIZE);
-  PumpApp();
+  Pump();
   EXPECT_TRUE(Hidden(*shadow));
   ShowWindow(wnd, SW_RESTORE);
-  PumpApp();
+  Pump();
   EXPECT_TRUE(Shown(*shadow));
   ExpectStripsAt(*shadow, wnd, 4);
 }
@@ -156,7 +157,7 @@ TEST(FxFormShadow, SizeMessagesHideOrShowByType) {
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow);
   HWND wnd = form->Handle();
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   for (WPARAM type : {SIZE_MINIMIZED, SIZE_MAXIMIZED, SIZE_MAXSHOW, SIZE_MAXHIDE}) {
     SendMessageW(wnd, WM_SIZE, type, MAKELPARAM(292, 173));
     EXPECT_TRUE(Hidden(*shadow)) << type;
@@ -175,7 +176,7 @@ TEST(FxFormShadow, ShowInActiveKeepsTheShadowUntilTheNextWindowPosChanged) {
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow, true);
   HWND wnd = form->Handle();
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   ASSERT_TRUE(Shown(*shadow));
   // A real hand-over of the activation to another window.
   OtherWindow other;
@@ -187,7 +188,7 @@ TEST(FxFormShadow, ShowInActiveKeepsTheShadowUntilTheNextWindowPosChanged) {
   SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   EXPECT_TRUE(Hidden(*shadow));
   // Activation shows it again.
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   EXPECT_TRUE(Shown(*shadow));
   ExpectStripsAt(*shadow, wnd, 4);
 }
@@ -195,14 +196,14 @@ TEST(FxFormShadow, ShowInActiveKeepsTheShadowUntilTheNextWindowPosChanged) {
 TEST(FxFormShadow, ShowInActiveFalseHidesAtDeactivationAndReactivationShows) {
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow, false);
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   ASSERT_TRUE(Shown(*shadow));
   // A real hand-over of the activation to another window.
   OtherWindow other;
   other.Activate();
   EXPECT_NE(GetActiveWindow(), form->Handle());
   EXPECT_TRUE(Hidden(*shadow));
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   EXPECT_TRUE(Shown(*shadow));
   ExpectStripsAt(*shadow, form->Handle(), 4);
 }
@@ -211,7 +212,7 @@ TEST(FxFormShadow, ActivateCloseAndShowWindowMessages) {
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow, true);
   HWND wnd = form->Handle();
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   ASSERT_TRUE(Shown(*shadow));
   // Activation of a minimised window (high word set) hides.
   SendMessageW(wnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 1), 0);
@@ -226,13 +227,13 @@ TEST(FxFormShadow, ActivateCloseAndShowWindowMessages) {
   EXPECT_TRUE(Shown(*shadow));
   // Hiding the form for real.
   form->Hide();
-  PumpApp();
+  Pump();
   EXPECT_TRUE(Hidden(*shadow));
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   EXPECT_TRUE(Shown(*shadow));
   // WM_CLOSE hides (the form closes by hiding itself).
   SendMessageW(wnd, WM_CLOSE, 0, 0);
-  PumpApp();
+  Pump();
   EXPECT_TRUE(Hidden(*shadow));
 }
 
@@ -240,7 +241,7 @@ TEST(FxFormShadow, CaptionPressHidesAndTheFirstMouseOrHitTestMessageShowsAgain) 
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow);
   HWND wnd = form->Handle();
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   for (UINT msg : {WM_NCHITTEST, WM_NCMOUSEMOVE, WM_NCLBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONUP}) {
     // HTNOWHERE: no system move loop starts inside the forwarded call.
     SendMessageW(wnd, WM_NCLBUTTONDOWN, HTNOWHERE, 0);
@@ -259,12 +260,12 @@ TEST(FxFormShadow, CaptionPressHidesAndTheFirstMouseOrHitTestMessageShowsAgain) 
 TEST(FxFormShadow, DepthZeroShowsNothing) {
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(0, &shadow);
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   const RECT right = WindowRectOf(shadow->RightStrip()), bottom = WindowRectOf(shadow->BottomStrip());
   EXPECT_EQ(right.right - right.left, 0);
   EXPECT_EQ(bottom.bottom - bottom.top, 0);
   // Nothing of the strips can be painted.
-  fxtest::MessageCounter erases(shadow->RightStrip(), WM_ERASEBKGND);
+  fwtest::MessageCounter erases(shadow->RightStrip(), WM_ERASEBKGND);
   RedrawWindow(shadow->RightStrip(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
   RECT client{};
   GetClientRect(shadow->BottomStrip(), &client);
@@ -274,10 +275,10 @@ TEST(FxFormShadow, DepthZeroShowsNothing) {
 TEST(FxFormShadow, ChangingColourOrStyleRepaintsBothStripsAndTheCurrentValueDoesNothing) {
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow);
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   ASSERT_TRUE(Shown(*shadow));
-  fxtest::MessageCounter rightErases(shadow->RightStrip(), WM_ERASEBKGND);
-  fxtest::MessageCounter bottomErases(shadow->BottomStrip(), WM_ERASEBKGND);
+  fwtest::MessageCounter rightErases(shadow->RightStrip(), WM_ERASEBKGND);
+  fwtest::MessageCounter bottomErases(shadow->BottomStrip(), WM_ERASEBKGND);
   int notifications = 0;
   auto handler = shadow->Shadow().OnChange;  // the component's own
   shadow->Shadow().OnChange = [&](fw::TObject* sender) {
@@ -286,7 +287,7 @@ TEST(FxFormShadow, ChangingColourOrStyleRepaintsBothStripsAndTheCurrentValueDoes
   };
 
   shadow->Shadow().SetColor(fw::clBlue);
-  PumpApp();
+  Pump();
   EXPECT_EQ(notifications, 1);
   EXPECT_GE(rightErases.Count(), 1);
   EXPECT_GE(bottomErases.Count(), 1);
@@ -296,7 +297,7 @@ TEST(FxFormShadow, ChangingColourOrStyleRepaintsBothStripsAndTheCurrentValueDoes
   rightErases.Reset();
   bottomErases.Reset();
   shadow->Shadow().SetStyle(fx::hssTracing);
-  PumpApp();
+  Pump();
   EXPECT_EQ(notifications, 2);
   EXPECT_GE(rightErases.Count(), 1);
   EXPECT_GE(bottomErases.Count(), 1);
@@ -309,7 +310,7 @@ TEST(FxFormShadow, ChangingColourOrStyleRepaintsBothStripsAndTheCurrentValueDoes
   shadow->Shadow().SetColor(fw::clBlue);
   shadow->Shadow().SetStyle(fx::hssTracing);
   shadow->Shadow().SetDepth(4);
-  PumpApp();
+  Pump();
   EXPECT_EQ(notifications, 2);
   EXPECT_EQ(rightErases.Count(), 0);
   EXPECT_EQ(bottomErases.Count(), 0);
@@ -325,13 +326,13 @@ TEST(FxFormShadow, TracingAndsTheCheckerboardOverTheStripPixels) {
   auto form = MakeShadowForm(4, &shadow);
   shadow->Shadow().SetStyle(fx::hssTracing);
   shadow->Shadow().SetColor(static_cast<fw::TColor>(RGB(0x70, 0x90, 0x3C)));
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   const COLORREF under = RGB(0xE5, 0x5A, 0xFF);
   for (HWND strip : {shadow->RightStrip(), shadow->BottomStrip()}) {
     RECT client{};
     GetClientRect(strip, &client);
     // What the strip's DC already holds stays under the white cells.
-    fxtest::Surface s(client.right, client.bottom, under);
+    fwtest::DibSurface s(client.right, client.bottom, under);
     EXPECT_EQ(SendMessageW(strip, WM_ERASEBKGND, reinterpret_cast<WPARAM>(s.DC()), 0), 1);
     for (int y = 0; y < s.Height(); ++y)
       for (int x = 0; x < s.Width(); ++x) {
@@ -341,7 +342,7 @@ TEST(FxFormShadow, TracingAndsTheCheckerboardOverTheStripPixels) {
   }
   // The pattern is built once; each erase frees what it made.
   const long live = fw::GdiCounters::Live();
-  fxtest::Surface s(4, 200);
+  fwtest::DibSurface s(4, 200, RGB(1, 2, 3));
   for (int i = 0; i < 50; ++i)
     SendMessageW(shadow->RightStrip(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(s.DC()), 0);
   EXPECT_EQ(fw::GdiCounters::Live(), live);
@@ -351,7 +352,7 @@ TEST(FxFormShadow, NoneStyleLeavesErasingToTheSystem) {
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow);
   shadow->Shadow().SetStyle(fx::hssNone);
-  fxtest::Surface s(4, 10, RGB(9, 8, 7));
+  fwtest::DibSurface s(4, 10, RGB(9, 8, 7));
   // No class background brush: DefWindowProc erases nothing and says so.
   EXPECT_EQ(SendMessageW(shadow->RightStrip(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(s.DC()), 0), 0);
   EXPECT_EQ(s.At(1, 1), RGB(9, 8, 7));
@@ -387,7 +388,7 @@ TEST(FxFormShadow, WrongOwnersAndASecondShadowAreRefused) {
   }
   EXPECT_EQ(form->ComponentCount(), 1);
   // The first one still works.
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   EXPECT_TRUE(Shown(*shadow));
 
   // An MDI child form, and a form whose window is a child window.
@@ -401,7 +402,7 @@ TEST(FxFormShadow, WrongOwnersAndASecondShadowAreRefused) {
 TEST(FxFormShadow, DestroyingTheFormDestroysTheStrips) {
   fx::TFxFormShadow* shadow = nullptr;
   auto form = MakeShadowForm(4, &shadow);
-  fxtest::ShowActive(*form);
+  fwtest::ShowActive(*form);
   HWND right = shadow->RightStrip(), bottom = shadow->BottomStrip();
   ASSERT_TRUE(IsWindow(right) && IsWindow(bottom));
   form.reset();

@@ -50,7 +50,7 @@ SIZE TextBlock(const fw::TFont& font, const std::wstring& text, int limit) {
 }
 
 TEST(ShapeHint, EnablingInstallsTheBalloonClassAndDisablingOrDestroyingEndsIt) {
-  fw::TApplication& app = fxtest::App();
+  fw::TApplication& app = fwtest::App();
   {
     HintForm f;
     EXPECT_EQ(fx::FxActiveShapeHint(), f.hint);
@@ -164,7 +164,7 @@ Composed Compose(fx::TFxShapeHint& hint, fx::TFxHintPosition position, const std
 }
 
 TEST(ShapeHint, BalloonPixelsShadowBodyNoseAndRaisedText) {
-  fxtest::App();
+  fwtest::App();
   fx::TFxShapeHint hint(nullptr);
   ProgramSettings(hint);
   hint.SetColor(kBody);
@@ -215,14 +215,14 @@ TEST(ShapeHint, BalloonPixelsShadowBodyNoseAndRaisedText) {
 
 TEST(ShapeHint, ANewBalloonOverTheOldOneShowsTheScreenNotItsPredecessor) {
   HintForm f;
-  fxtest::ShowActive(f.form);
-  fxtest::Settle(200);
+  fwtest::ShowActive(f.form);
+  fwtest::Settle(200);
   TFxShapeHintWindow window(nullptr);
   POINT anchor = f.form.ClientToScreen(POINT{10, 140});
   window.ActivateHint(RECT{anchor.x, anchor.y, -1, -1}, L"A much wider first balloon\nof two lines");
-  fxtest::Settle();
+  fwtest::Settle();
   window.ActivateHint(RECT{anchor.x, anchor.y, -1, -1}, L"b");
-  fxtest::Settle();
+  fwtest::Settle();
   RECT r = fxtest::WindowRectOf(window.Handle());
   // The new window's top right corner is outside its balloon, inside the old one.
   fw::ClientDC dc(window.Handle());
@@ -232,8 +232,8 @@ TEST(ShapeHint, ANewBalloonOverTheOldOneShowsTheScreenNotItsPredecessor) {
 
 TEST(ShapeHint, NoObjectsLeftOverAThousandHints) {
   HintForm f;
-  fw::TApplication& app = fxtest::App();
-  fxtest::ShowActive(f.form);
+  fw::TApplication& app = fwtest::App();
+  fwtest::ShowActive(f.form);
   POINT over = f.button->ClientToScreen(POINT{10, 10});
   SetCursorPos(over.x, over.y);
   auto cycle = [&] {

@@ -11,7 +11,7 @@
 #include "effects/fx_text3d.h"
 #include "graphics/canvas.h"
 #include "graphics/gdi.h"
-#include "fx_test_util.h"
+#include "tests/support/dib_surface.h"
 
 namespace {
 
@@ -145,7 +145,7 @@ struct Mask {
 };
 
 Mask TextMask(const std::wstring& text, const RECT& r, int w, int h) {
-  fxtest::Surface s(w, h, kBack);
+  fwtest::DibSurface s(w, h, kBack);
   {
     fw::TCanvas canvas(s.DC());
     canvas.Font().Assign(TestFont());
@@ -196,7 +196,7 @@ TEST(FxDraw3DText, CopiesLieAtTheirOffsetsInTheirColours) {
     caption.SetLightColor(light);
     caption.SetShadowColor(shadow);
     caption.SetDisabledStyle(c.disabled);
-    fxtest::Surface s(w, h, kBack);
+    fwtest::DibSurface s(w, h, kBack);
     {
       fw::TCanvas canvas(s.DC());
       canvas.Font().Assign(TestFont());
@@ -230,7 +230,7 @@ TEST(FxDraw3DText, CopiesLieAtTheirOffsetsInTheirColours) {
 TEST(FxDraw3DText, ClipFlagKeepsTheCopiesInsideTheClipRectangle) {
   fx::TFx3DCaption caption;
   caption.SetStyle(fx::tdRaised);
-  fxtest::Surface s(160, 50, kBack);
+  fwtest::DibSurface s(160, 50, kBack);
   const RECT clip{0, 0, 30, 50};
   {
     fw::TCanvas canvas(s.DC());

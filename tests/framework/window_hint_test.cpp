@@ -43,14 +43,7 @@ class THintForm : public fw::TForm {
   fw::TLabel* label = nullptr;
 };
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
-  DWORD end = GetTickCount() + timeoutMs;
-  while (!done()) {
-    if (GetTickCount() > end) return false;
-    fwtest::Pump(1);
-  }
-  return true;
-}
+using fwtest::PumpUntil;
 
 bool HintShown() {
   fw::THintWindow* w = fwtest::App().Hints().HintWindow();

@@ -7,7 +7,7 @@
 #include "graphics/gdi.h"
 #include "stdctrls/stdctrls.h"
 #include "framework/subclass.h"
-#include "tests/graphics/graphics_test_util.h"
+#include "tests/support/dib_surface.h"
 #include "window_test_util.h"
 
 namespace {
@@ -55,8 +55,8 @@ struct PaintForm {
 
 TEST(Painting, AGraphicChildShowsInsideTheParentBackgroundCopy) {
   PaintForm f;
-  fwtest::Dib32 copy(100, 50, RGB(1, 2, 3));
-  f.child->CopyParentBackground(copy.dc());
+  fwtest::DibSurface copy(100, 50, RGB(1, 2, 3));
+  f.child->CopyParentBackground(copy.DC());
   // Child coordinates: the label lies at x 10..49, y 5..24.
   EXPECT_EQ(copy.At(10, 5), kLabelRGB);
   EXPECT_EQ(copy.At(49, 24), kLabelRGB);
@@ -85,8 +85,8 @@ TEST(Painting, AHookPaintingTheFormBackgroundPaintsIntoTheCopyToo) {
   f.label->SetCaption(L"W");
   f.label->Font().SetColor(static_cast<fw::TColor>(kLabelRGB));
   f.label->Font().SetHeight(-16);
-  fwtest::Dib32 copy(100, 50, RGB(1, 2, 3));
-  f.child->CopyParentBackground(copy.dc());
+  fwtest::DibSurface copy(100, 50, RGB(1, 2, 3));
+  f.child->CopyParentBackground(copy.DC());
   EXPECT_EQ(copy.At(0, 0), kFillRGB);
   EXPECT_EQ(copy.At(99, 49), kFillRGB);
   // The transparent label's text is there, its box is not.
@@ -156,8 +156,8 @@ TEST(Painting, NonClientPaintReachesTheSystemOnlyWhereThereIsAFrame) {
 TEST(Painting, TheFormsOwnPaintDrawsItsGraphicChildren) {
   PaintForm f;
   f.child->SetVisible(false);
-  fwtest::Dib32 whole(200, 100, RGB(1, 2, 3));
-  f.form.PaintTo(whole.dc(), -(f.form.ClientOrigin().x - f.form.Left()),
+  fwtest::DibSurface whole(200, 100, RGB(1, 2, 3));
+  f.form.PaintTo(whole.DC(), -(f.form.ClientOrigin().x - f.form.Left()),
                  -(f.form.ClientOrigin().y - f.form.Top()));
   EXPECT_EQ(whole.At(20, 10), kLabelRGB);
   EXPECT_EQ(whole.At(19, 10), kFormRGB);
@@ -180,8 +180,8 @@ TEST(Painting, ImageAndBevelPaintWhereTheyAre) {
   bevel->SetParent(&form);
   bevel->SetBounds(50, 10, 30, 30);
   form.HandleNeeded();
-  fwtest::Dib32 dib(100, 60);
-  form.PaintControls(dib.dc());
+  fwtest::DibSurface dib(100, 60, RGB(255, 255, 255));
+  form.PaintControls(dib.DC());
   EXPECT_EQ(dib.Count(RGB(0, 255, 0), RECT{10, 10, 30, 30}), 400);  // stretched 4x4 -> 20x20
   EXPECT_EQ(dib.At(9, 9), RGB(255, 255, 255));
   COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);

@@ -8,7 +8,7 @@
 
 #include "framework/form.h"
 #include "framework/startup_trace.h"
-#include "tests/graphics/graphics_test_util.h"
+#include "tests/support/dib_surface.h"
 #include "window_test_util.h"
 
 TEST(StartupTrace, CountsEachWindowsPaintsAndErasesAndWritesOnceShown) {
@@ -23,9 +23,9 @@ TEST(StartupTrace, CountsEachWindowsPaintsAndErasesAndWritesOnceShown) {
   fw::TForm form{nullptr};
   form.SetName(L"Traced");
   form.HandleNeeded();
-  fwtest::Dib32 target(10, 10, RGB(0, 0, 0));
-  for (int i = 0; i < 3; ++i) SendMessageW(form.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.dc()), 0);
-  SendMessageW(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.dc()), 0);
+  fwtest::DibSurface target(10, 10, RGB(0, 0, 0));
+  for (int i = 0; i < 3; ++i) SendMessageW(form.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), 0);
+  SendMessageW(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.DC()), 0);
   fw::trace::LoopIdle(form.Handle());  // hidden: not yet
   EXPECT_TRUE(fw::trace::On());
   // Visible without a message of its own, so the counts stay as sent.

@@ -2,13 +2,15 @@
 // copies, resizing, transparency and change notification.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
 #include "graphics/graphics_errors.h"
 #include "graphics_test_util.h"
 
 using namespace fw;
-using fwtest::Dib32;
+using fwtest::DibSurface;
 using fwtest::MakeBmp;
 
 namespace {
@@ -22,8 +24,8 @@ std::vector<COLORREF> OddPalette(int n) {
 // Draws the bitmap at (ox, oy) into a fresh target and compares each pixel.
 void ExpectDrawnPixels(TBitmap& bmp, const std::function<COLORREF(int, int)>& expected) {
   const int ox = 3, oy = 2;
-  Dib32 target(bmp.Width() + 6, bmp.Height() + 4, RGB(1, 2, 3));
-  TCanvas canvas(target.dc());
+  DibSurface target(bmp.Width() + 6, bmp.Height() + 4, RGB(1, 2, 3));
+  TCanvas canvas(target.DC());
   canvas.Draw(ox, oy, bmp);
   canvas.Detach();
   for (int y = 0; y < bmp.Height(); ++y)
@@ -264,8 +266,8 @@ TEST(BitmapTransparency, BottomLeftPixelUnlessFixed) {
 
   // Drawn transparently only the one other pixel shows.
   bmp.SetTransparent(true);
-  Dib32 target(8, 8, RGB(1, 1, 1));
-  TCanvas canvas(target.dc());
+  DibSurface target(8, 8, RGB(1, 1, 1));
+  TCanvas canvas(target.DC());
   canvas.Draw(2, 2, bmp);
   EXPECT_EQ(target.At(2, 5), RGB(9, 99, 199));
   EXPECT_EQ(target.Count(RGB(1, 1, 1), RECT{0, 0, 8, 8}), 63);

@@ -10,7 +10,7 @@
 #include "graphics_test_util.h"
 
 using namespace fw;
-using fwtest::Dib32;
+using fwtest::DibSurface;
 
 TEST(Color, SystemColoursResolveThroughGetSysColor) {
   EXPECT_EQ(static_cast<std::uint32_t>(clBtnFace), 0x8000000Fu);
@@ -30,8 +30,8 @@ TEST(Color, SystemColoursResolveThroughGetSysColor) {
 }
 
 TEST(CanvasPixels, FillRectUsesTheBrushColourIncludingSystemColours) {
-  Dib32 target(20, 20, RGB(0, 0, 0));
-  TCanvas canvas(target.dc());
+  DibSurface target(20, 20, RGB(0, 0, 0));
+  TCanvas canvas(target.DC());
   canvas.Brush().SetColor(static_cast<TColor>(RGB(10, 200, 30)));
   canvas.FillRect(RECT{2, 3, 12, 9});
   EXPECT_EQ(target.Count(RGB(10, 200, 30), RECT{2, 3, 12, 9}), 60);
@@ -48,8 +48,8 @@ TEST(CanvasPixels, FillRectUsesTheBrushColourIncludingSystemColours) {
 }
 
 TEST(CanvasPixels, EllipseOutlineInPenColourInteriorInBrushColour) {
-  Dib32 target(30, 30, RGB(255, 255, 255));
-  TCanvas canvas(target.dc());
+  DibSurface target(30, 30, RGB(255, 255, 255));
+  TCanvas canvas(target.DC());
   canvas.Pen().SetColor(static_cast<TColor>(RGB(200, 0, 50)));
   canvas.Brush().SetColor(static_cast<TColor>(RGB(0, 90, 180)));
   canvas.Ellipse(0, 0, 21, 21);
@@ -67,8 +67,8 @@ TEST(CanvasPixels, EllipseOutlineInPenColourInteriorInBrushColour) {
   EXPECT_EQ(target.At(10, 10), RGB(0, 90, 180));
 
   // Clear pen: no outline.
-  Dib32 second(10, 10, RGB(255, 255, 255));
-  TCanvas c2(second.dc());
+  DibSurface second(10, 10, RGB(255, 255, 255));
+  TCanvas c2(second.DC());
   c2.Pen().SetStyle(psClear);
   c2.Brush().SetColor(clBlue);
   c2.Rectangle(0, 0, 10, 10);
@@ -76,8 +76,8 @@ TEST(CanvasPixels, EllipseOutlineInPenColourInteriorInBrushColour) {
 }
 
 TEST(CanvasPixels, LinesFramesAndPixels) {
-  Dib32 target(20, 20, RGB(255, 255, 255));
-  TCanvas canvas(target.dc());
+  DibSurface target(20, 20, RGB(255, 255, 255));
+  TCanvas canvas(target.DC());
   canvas.Pen().SetColor(clRed);
   canvas.MoveTo(0, 5);
   canvas.LineTo(10, 5);
@@ -95,8 +95,8 @@ TEST(CanvasPixels, LinesFramesAndPixels) {
 }
 
 TEST(CanvasPixels, TextInTheFontColourInsideItsExtent) {
-  Dib32 target(120, 40, RGB(255, 255, 255));
-  TCanvas canvas(target.dc());
+  DibSurface target(120, 40, RGB(255, 255, 255));
+  TCanvas canvas(target.DC());
   canvas.Font().SetName(L"Arial");
   canvas.Font().SetHeight(-24);
   canvas.Font().SetStyle({fsBold});
@@ -114,8 +114,8 @@ TEST(CanvasPixels, TextInTheFontColourInsideItsExtent) {
   EXPECT_GT(target.Count(RGB(255, 255, 255), inside), 0);
 
   // An opaque brush fills the text cell with the brush colour.
-  Dib32 second(120, 40, RGB(255, 255, 255));
-  TCanvas c2(second.dc());
+  DibSurface second(120, 40, RGB(255, 255, 255));
+  TCanvas c2(second.DC());
   c2.Font().Assign(canvas.Font());
   c2.Brush().SetColor(clYellow);
   c2.TextOut(0, 0, L"HIH");
@@ -124,8 +124,8 @@ TEST(CanvasPixels, TextInTheFontColourInsideItsExtent) {
 }
 
 TEST(CanvasPixels, DrawTextCalcRectMatchesTextExtentAndCentres) {
-  Dib32 target(200, 50, RGB(255, 255, 255));
-  TCanvas canvas(target.dc());
+  DibSurface target(200, 50, RGB(255, 255, 255));
+  TCanvas canvas(target.DC());
   canvas.Font().SetHeight(-16);
   canvas.Font().SetColor(clBlack);
   canvas.Brush().SetStyle(bsClear);
@@ -147,22 +147,22 @@ TEST(CanvasPixels, StretchDrawAndCopyRect) {
   bmp.Canvas().SetPixel(1, 0, clLime);
   bmp.Canvas().SetPixel(0, 1, clBlue);
   bmp.Canvas().SetPixel(1, 1, clYellow);
-  Dib32 target(20, 20, RGB(0, 0, 0));
-  TCanvas canvas(target.dc());
+  DibSurface target(20, 20, RGB(0, 0, 0));
+  TCanvas canvas(target.DC());
   canvas.StretchDraw(RECT{0, 0, 10, 10}, bmp);
   EXPECT_EQ(target.Count(RGB(255, 0, 0), RECT{0, 0, 5, 5}), 25);
   EXPECT_EQ(target.Count(RGB(255, 255, 0), RECT{5, 5, 10, 10}), 25);
 
-  Dib32 other(20, 20, RGB(0, 0, 0));
-  TCanvas dest(other.dc());
+  DibSurface other(20, 20, RGB(0, 0, 0));
+  TCanvas dest(other.DC());
   dest.CopyRect(RECT{10, 10, 15, 15}, canvas, RECT{5, 0, 10, 5});
   EXPECT_EQ(other.Count(RGB(0, 255, 0), RECT{10, 10, 15, 15}), 25);
   EXPECT_EQ(other.At(9, 9), RGB(0, 0, 0));
 }
 
 TEST(CanvasState, DetachPutsBackTheDcsObjectsAndColours) {
-  Dib32 target(10, 10);
-  HDC dc = target.dc();
+  DibSurface target(10, 10, RGB(255, 255, 255));
+  HDC dc = target.DC();
   HGDIOBJ font0 = GetCurrentObject(dc, OBJ_FONT);
   HGDIOBJ brush0 = GetCurrentObject(dc, OBJ_BRUSH);
   HGDIOBJ pen0 = GetCurrentObject(dc, OBJ_PEN);
@@ -204,8 +204,8 @@ TEST(CanvasState, DetachPutsBackTheDcsObjectsAndColours) {
 }
 
 TEST(CanvasState, ChangingASelectedFontReplacesItAndFreesTheOldOne) {
-  Dib32 target(10, 10);
-  TCanvas canvas(target.dc());
+  DibSurface target(10, 10, RGB(255, 255, 255));
+  TCanvas canvas(target.DC());
   canvas.Font().SetHeight(-10);
   const int narrow = canvas.TextWidth(L"WWWW");
   HFONT first = canvas.Font().Handle();
@@ -215,7 +215,7 @@ TEST(CanvasState, ChangingASelectedFontReplacesItAndFreesTheOldOne) {
   EXPECT_EQ(GetObjectType(first), 0u);
   EXPECT_EQ(GdiCounters::Live(GdiKind::Font), fonts - 1);
   EXPECT_GT(canvas.TextWidth(L"WWWW"), narrow);
-  EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_FONT), canvas.Font().Handle());
+  EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_FONT), canvas.Font().Handle());
 
   canvas.Pen().SetWidth(3);
   canvas.Ellipse(0, 0, 5, 5);
@@ -232,8 +232,8 @@ TEST(CanvasState, DrawingWithoutADcThrows) {
 }
 
 TEST(CanvasState, ChangeEventsAroundEachDrawingCall) {
-  Dib32 target(10, 10);
-  TCanvas canvas(target.dc());
+  DibSurface target(10, 10, RGB(255, 255, 255));
+  TCanvas canvas(target.DC());
   std::vector<char> log;
   canvas.OnChanging = [&] { log.push_back('<'); };
   canvas.OnChange = [&] { log.push_back('>'); };

@@ -17,7 +17,7 @@
 #include "graphics_test_util.h"
 
 using namespace fw;
-using fwtest::Dib32;
+using fwtest::DibSurface;
 
 namespace {
 
@@ -82,8 +82,8 @@ TEST(GdiOwners, CountersFollowCreationAndRelease) {
 }
 
 TEST(GdiOwners, SelectGuardAndSavedDcRestore) {
-  Dib32 target(10, 10);
-  HDC dc = target.dc();
+  DibSurface target(10, 10, RGB(255, 255, 255));
+  HDC dc = target.DC();
   HGDIOBJ pen0 = GetCurrentObject(dc, OBJ_PEN);
   GdiPen pen(CreatePen(PS_SOLID, 1, RGB(9, 9, 9)));
   {
@@ -99,8 +99,8 @@ TEST(GdiOwners, SelectGuardAndSavedDcRestore) {
 }
 
 TEST(GdiOwners, ClipRegionGuardRestoresThePreviousClip) {
-  Dib32 target(20, 20, RGB(0, 0, 0));
-  HDC dc = target.dc();
+  DibSurface target(20, 20, RGB(0, 0, 0));
+  HDC dc = target.DC();
   GdiBrush white(CreateSolidBrush(RGB(255, 255, 255)));
   RECT all{0, 0, 20, 20};
   {
@@ -121,18 +121,18 @@ TEST(GdiOwners, ClipRegionGuardRestoresThePreviousClip) {
 }
 
 TEST(OffscreenBufferTest, PaintsOffScreenAndCopiesOnce) {
-  Dib32 target(50, 30, RGB(0, 0, 0));
+  DibSurface target(50, 30, RGB(0, 0, 0));
   auto before = Snapshot();
   {
-    OffscreenBuffer buffer(target.dc(), 20, 10);
+    OffscreenBuffer buffer(target.DC(), 20, 10);
     buffer.Canvas().Brush().SetColor(clAqua);
     buffer.Canvas().FillRect(buffer.Rect());
     buffer.Canvas().SetPixel(19, 9, clRed);
     // Nothing reaches the target before the copy.
     EXPECT_EQ(target.Count(RGB(0, 0, 0), RECT{0, 0, 50, 30}), 1500);
-    buffer.CopyTo(target.dc(), 5, 7);
+    buffer.CopyTo(target.DC(), 5, 7);
     RECT part{0, 0, 2, 2};
-    buffer.CopyRectTo(target.dc(), part);
+    buffer.CopyRectTo(target.DC(), part);
   }
   EXPECT_EQ(target.Count(RGB(0, 255, 255), RECT{5, 7, 25, 17}), 199);
   EXPECT_EQ(target.At(24, 16), RGB(255, 0, 0));
@@ -149,13 +149,13 @@ TEST(OffscreenBufferTest, BareMemoryDcTargetStillGivesAColourBuffer) {
   GetObjectW(buffer.Bitmap(), sizeof bm, &bm);
   EXPECT_GT(bm.bmBitsPixel, 1);
   buffer.Canvas().SetPixel(1, 1, static_cast<TColor>(RGB(10, 120, 230)));
-  Dib32 target(8, 8);
-  buffer.CopyTo(target.dc());
+  DibSurface target(8, 8, RGB(255, 255, 255));
+  buffer.CopyTo(target.DC());
   EXPECT_EQ(target.At(1, 1), RGB(10, 120, 230));
 }
 
 TEST(GdiLeaks, TenThousandPaintCyclesWithFailuresReturnToBaseline) {
-  Dib32 target(40, 24);
+  DibSurface target(40, 24, RGB(255, 255, 255));
   TBitmap picture;
   picture.LoadFromMemory(fwtest::MakeBmp(8, 8, 4, {RGB(1, 2, 3), RGB(4, 5, 6)},
                                          [](int x, int y) { return static_cast<std::uint32_t>((x ^ y) & 1); }));
@@ -167,14 +167,14 @@ TEST(GdiLeaks, TenThousandPaintCyclesWithFailuresReturnToBaseline) {
   int failures = 0;
   for (int i = 0; i < 10000; ++i) {
     try {
-      PaintOnce(target.dc(), picture, i, i % 7 == 3);
+      PaintOnce(target.DC(), picture, i, i % 7 == 3);
     } catch (const PaintFailed&) {
       ++failures;
     }
     if (i == 1000)
       GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&early), sizeof early);
     if (i == 9999) {
-      OffscreenBuffer probe(target.dc(), 4, 4);
+      OffscreenBuffer probe(target.DC(), 4, 4);
       lastBuffer = probe.Bitmap();
     }
   }
@@ -203,8 +203,6 @@ TEST(GdiLeaks, BitmapAndCanvasLifecyclesReturnToBaseline) {
     b.Assign(a);
     b.SetSize(20 + i % 5, 10);
     b.SetPixelFormat(i % 2 ? pf24bit : pf8bit);
-    Dib32* none = nullptr;
-    (void)none;
     TCanvas c;
     c.Font().Handle();
     c.Brush().Handle();
