@@ -8,6 +8,21 @@
 
 namespace fw {
 
+bool IsAccel(wchar_t ch, const std::wstring& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != L'&') continue;
+    if (caption[i + 1] == L'&') {  // "&&" is a plain ampersand
+      ++i;
+      continue;
+    }
+    wchar_t a = caption[i + 1], b = ch;
+    CharUpperBuffW(&a, 1);
+    CharUpperBuffW(&b, 1);
+    return a == b;
+  }
+  return false;
+}
+
 TShiftState KeyDataToShiftState(LPARAM keyData) {
   TShiftState s = 0;
   if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;

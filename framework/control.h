@@ -88,6 +88,9 @@ constexpr TCursor crNo = -18;
 constexpr TCursor crHandPoint = -21;
 HCURSOR CursorHandle(TCursor cursor);  // null for crDefault / crNone
 
+// True when caption marks ch as its accelerator ("&x", case-insensitive).
+bool IsAccel(wchar_t ch, const std::wstring& caption);
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner);

@@ -17,6 +17,10 @@
 
 namespace fw {
 
+// A window's border: forms use every value, windowed controls bsNone / bsSingle.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
+
 struct TCreateParams {
   std::wstring Caption;
   DWORD Style = 0;

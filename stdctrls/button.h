@@ -43,7 +43,4 @@ class TButton : public TWinControl {
   TModalResult modalResult_ = mrNone;
 };
 
-// True when caption marks ch as its accelerator ("&x", case-insensitive).
-bool IsAccel(wchar_t ch, const std::wstring& caption);
-
 }  // namespace fw

@@ -3,7 +3,6 @@
 // control's class name. OnChange follows every real change of the text (the
 // window's EN_CHANGE; for multi-line styles, which send none on WM_SETTEXT,
 // the WM_SETTEXT itself, also when another program sends it).
-#include "framework/form.h"
 #include "framework/wincontrol.h"
 
 namespace fw {

@@ -1,6 +1,5 @@
 #include "stdctrls/label.h"
 
-#include "stdctrls/button.h"
 #include "graphics/gdi.h"
 #include "framework/wincontrol.h"
 
