@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/display_scale.h"
 #include "framework/form.h"
 #include "graphics/gdi.h"
 #include "framework/window_errors.h"
@@ -210,6 +211,7 @@ void TWinControl::InsertControl(TControl* control) {
   // Inherited looks.
   control->ParentLooksChanged(CM_PARENTFONTCHANGED);
   control->ParentLooksChanged(CM_PARENTCOLORCHANGED);
+  control->ChangeDpi(Dpi());
   if (control->ParentShowHint()) control->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
   if (win && handle_) win->CreateHandle();
   else control->Invalidate();
@@ -370,6 +372,7 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
 // ---- geometry
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  NoteDesignBounds(left, top, width, height);
   if (handle_) {
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -404,7 +407,7 @@ RECT TWinControl::ClientRect() const {
   }
   TCreateParams p;
   const_cast<TWinControl*>(this)->CreateParams(p);
-  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_CHILD), FALSE, p.ExStyle);
+  AdjustWindowRectForDpi(r, p.Style & ~static_cast<DWORD>(WS_CHILD), p.ExStyle, Dpi());
   return RECT{0, 0, std::max(0L, Width() - (r.right - r.left)), std::max(0L, Height() - (r.bottom - r.top))};
 }
 
@@ -437,6 +440,21 @@ void TWinControl::CMShowingChanged(TMessage&) {
 }
 
 void TWinControl::CMVisibleChanged(TMessage&) {}
+
+// ---- display scale
+
+void TWinControl::AssignDpi(int dpi) {
+  TControl::AssignDpi(dpi);
+  for (TControl* c : controls_) c->AssignDpi(dpi);
+}
+
+void TWinControl::ApplyDpi(int oldDpi) {
+  // What the children copied was rendered for the old DPI.
+  background_.Drop();
+  TControl::ApplyDpi(oldDpi);
+  for (TControl* c : controls_) c->ApplyDpi(oldDpi);
+  Invalidate();
+}
 
 // ---- painting
 

@@ -197,6 +197,9 @@ class TWinControl : public TControl, public WindowTarget {
   LRESULT SendToWindow(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
+  void AssignDpi(int dpi) override;
+  void ApplyDpi(int oldDpi) override;
+
   // WindowTarget
   LRESULT WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
   void WindowBound(HWND wnd) override;
