@@ -140,16 +140,25 @@ void TControl::ChangeDpi(int dpi) {
   ApplyDpi(old);
 }
 
-void TControl::ApplyDpi(int oldDpi) {
+void TControl::ScaleToOwnDpi() {
   FlagSet keep(keepDesign_);
-  {
-    // The font follows the control's DPI: no change of its own, so a font
-    // taken from the parent stays so.
-    FlagSet internal(applyingParentFont_);
-    font_->SetDpi(dpi_);
-  }
+  // Bounds first: a control that fits itself to its text as the font
+  // changes fits from its scaled place.
   ScaleBounds();
+  // The font follows the control's DPI: no change of its own, so a font
+  // taken from the parent stays so.
+  FlagSet internal(applyingParentFont_);
+  font_->SetDpi(dpi_);
+}
+
+void TControl::NotifyDpiChanged(int oldDpi) {
+  FlagSet keep(keepDesign_);
   DpiChanged(oldDpi);
+}
+
+void TControl::ApplyDpi(int oldDpi) {
+  ScaleToOwnDpi();
+  NotifyDpiChanged(oldDpi);
 }
 
 void TControl::SetClientSize(int width, int height) {

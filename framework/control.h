@@ -240,8 +240,9 @@ class TControl : public TComponent {
   virtual void FontChanged();
   void SetParentFields(TWinControl* parent) { parent_ = parent; }
 
-  // The DPI changed (bounds and font already follow it): re-make what was
-  // made for the old one. The base does nothing.
+  // The DPI changed (bounds and font already follow it, and so do the
+  // children of a windowed control): re-make what was made for the old one.
+  // The base does nothing.
   virtual void DpiChanged(int oldDpi) { (void)oldDpi; }
   // Bounds for the control's DPI from the design bounds (forms: the client
   // size; see TForm).
@@ -340,6 +341,8 @@ class TControl : public TComponent {
   // children already finds them at the new DPI).
   virtual void AssignDpi(int dpi) { dpi_ = dpi; }
   virtual void ApplyDpi(int oldDpi);
+  void ScaleToOwnDpi();
+  void NotifyDpiChanged(int oldDpi);
   void NoteDesignBounds(int left, int top, int width, int height);
   // Dispatch's steps; each answers whether it had a handler for the message.
   void PassMouseMoveToHints(const TMessage& m);

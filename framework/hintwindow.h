@@ -36,6 +36,8 @@ class THintWindowClass {
 THintWindowClass HintWindowClass();
 void SetHintWindowClass(const THintWindowClass& windowClass);
 
+// A top-level window: the hints give it the DPI of the monitor the hint
+// shows on before they ask it for its size (its margins are design lengths).
 class THintWindow : public TCustomControl {
  public:
   explicit THintWindow(TComponent* owner);
@@ -65,8 +67,8 @@ class THintWindow : public TCustomControl {
   bool activating_ = false;
 };
 
-// The screen's hint font: the system's status-bar font, or an 8-point
-// default when the system does not tell.
+// The screen's hint font at the design DPI: the system's status-bar font,
+// or an 8-point default when the system does not tell.
 void AssignHintFont(TFont& font);
 
 // How far below the cursor's hot spot a hint goes: the rows from the hot

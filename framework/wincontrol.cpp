@@ -451,8 +451,9 @@ void TWinControl::AssignDpi(int dpi) {
 void TWinControl::ApplyDpi(int oldDpi) {
   // What the children copied was rendered for the old DPI.
   background_.Drop();
-  TControl::ApplyDpi(oldDpi);
+  ScaleToOwnDpi();
   for (TControl* c : controls_) c->ApplyDpi(oldDpi);
+  NotifyDpiChanged(oldDpi);
   Invalidate();
 }
 
