@@ -1,6 +1,7 @@
 #include "controls/shadowed_text.h"
 
 #include "controls/skin_draw.h"
+#include "graphics/design_scale.h"
 
 namespace skin {
 
@@ -11,9 +12,9 @@ void ShadowedText::SetSimpleView(bool value) {
 }
 
 void ShadowedText::DrawShadowed(HDC dc, RECT& r, UINT format, std::wstring_view text, fw::TColor face,
-                                bool enabled) const {
+                                bool enabled, int dpi) const {
   if (!enabled) {
-    DrawShadowText(dc, r, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, format, text);
+    DrawShadowText(dc, r, spRightBottom, fw::ScaleToDpi(1, dpi), fw::clBtnHighlight, fw::clBtnShadow, format, text);
   } else if (simpleView_) {
     const COLORREF old = SetTextColor(dc, fw::ColorToRGB(face));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -21,7 +22,7 @@ void ShadowedText::DrawShadowed(HDC dc, RECT& r, UINT format, std::wstring_view 
     SetTextColor(dc, old);
     SetBkMode(dc, oldMode);
   } else {
-    DrawShadowText(dc, r, pos_, size_, color_, face, format, text);
+    DrawShadowText(dc, r, pos_, fw::ScaleToDpi(size_, dpi), color_, face, format, text);
   }
 }
 

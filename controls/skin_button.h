@@ -97,11 +97,13 @@ class TSkinBtn : public fw::TButton, public ShadowedText, public SkinPicture {
   void CMParentColorChanged(fw::TMessage& m) override;
   void CMMouseEnter(fw::TMessage& m) override;
   void CMMouseLeave(fw::TMessage& m) override;
+  void DpiChanged(int oldDpi) override;
 
  private:
   void DrawItem(const DRAWITEMSTRUCT& item);
   void PaintFace(HDC dc, bool pressed, bool focused);
   void DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill);
+  void UseLinePen(fw::TColor color);
   // Where the glyph (or the animation's frame) and the caption go.
   struct FaceLayout {
     RECT glyph;
