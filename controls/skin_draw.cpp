@@ -56,7 +56,7 @@ void DrawShadowText(HDC dc, RECT& textRect, TShadowPosition position, int size, 
 
 bool DrawWallpaper(HDC dc, fw::TBitmap* designed, const RECT& r, DWORD rop, bool tiled, int dpi) {
   if (!designed || designed->Empty()) return false;
-  fw::TBitmap* bitmap = &designed->AtDpi(dpi);
+  fw::TBitmap* bitmap = tiled ? designed : &designed->AtDpi(dpi);
   const int bw = bitmap->Width(), bh = bitmap->Height();
   HDC source = SourceOf(*bitmap);
   auto palette = RealizeFor(dc, *bitmap);

@@ -27,12 +27,14 @@ class TSkinImages;
 void DrawShadowText(HDC dc, RECT& textRect, TShadowPosition position, int size, fw::TColor shadow,
                     fw::TColor face, UINT format, std::wstring_view text);
 
-// Fills r with the bitmap as designed for 96 DPI, shown at `dpi`: the
-// picture scaled once for that DPI (TBitmap::AtDpi) and kept. Tiled: whole
-// tiles from r's top-left, cut at the right and bottom edges. Not tiled: the
-// bitmap pinned to the client origin, i.e. its (r.left, r.top) lands on
-// (r.left, r.top); nothing is repeated. Returns false (drawing nothing) for
-// a missing or empty bitmap.
+// Fills r with the bitmap. Tiled: whole tiles from r's top-left, cut at the
+// right and bottom edges, at device pixels whatever the DPI (a tiled
+// wallpaper is a texture: it stays as sharp as designed and costs no copy).
+// Not tiled: the bitmap pinned to the client origin, i.e. its (r.left, r.top)
+// lands on (r.left, r.top), nothing repeated; a picture laid out with the
+// window, so it is shown as designed for 96 DPI at `dpi`: scaled once for
+// that DPI (TBitmap::AtDpi) and kept. Returns false (drawing nothing) for a
+// missing or empty bitmap.
 bool DrawWallpaper(HDC dc, fw::TBitmap* bitmap, const RECT& r, DWORD rop, bool tiled, int dpi = fw::kDesignDpi);
 
 // Tiled with anchor != item: the pattern is laid over `anchor` and only the

@@ -149,9 +149,12 @@ bool TFxFillObject::DrawBitmap(fw::TCanvas& canvas, const RECT& r, fw::TColor ba
     FillInner(dc, r, background);
     return false;
   }
-  // The picture is designed for 96 DPI: placed, centred and tiled, it is
-  // drawn scaled once for the canvas's DPI (stretched, from itself).
-  fw::TBitmap& picture = tileMode_ == tmStretch ? designed : designed.AtDpi(canvas.Dpi());
+  // A placed or centred picture is laid out with the window: drawn as
+  // designed for 96 DPI, scaled once for the canvas's DPI. Tiles are a
+  // texture, drawn at device pixels (sharp, and no copy); a stretched
+  // picture is stretched from itself.
+  const bool placed = tileMode_ == tmNone || tileMode_ == tmCenter;
+  fw::TBitmap& picture = placed ? designed.AtDpi(canvas.Dpi()) : designed;
   std::unique_ptr<fw::PaletteGuard> palette;
   if (!(options_ & foQuickDraw) && picture.Palette())
     palette = std::make_unique<fw::PaletteGuard>(dc, picture.Palette(), false, true);
