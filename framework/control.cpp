@@ -146,8 +146,10 @@ void TControl::ScaleToOwnDpi() {
   // changes fits from its scaled place.
   ScaleBounds();
   // The font follows the control's DPI: no change of its own, so a font
-  // taken from the parent stays so.
+  // taken from the parent stays so, and the children are not handed the
+  // parent's font for it (each follows the DPI itself).
   FlagSet internal(applyingParentFont_);
+  FlagSet scaling(scalingFont_);
   font_->SetDpi(dpi_);
 }
 

@@ -249,6 +249,8 @@ class TControl : public TComponent {
   virtual void ScaleBounds();
   // While true, bounds set in device pixels leave the design bounds alone.
   bool KeepingDesign() const { return keepDesign_; }
+  // While true, the font changes only for a new DPI.
+  bool ScalingFont() const { return scalingFont_; }
 
   // Mouse messages from the window or from the parent (graphic controls).
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -355,6 +357,7 @@ class TControl : public TComponent {
   int dpi_ = kDesignDpi;
   TDesignBounds design_;
   bool keepDesign_ = false;
+  bool scalingFont_ = false;
   bool visible_ = true;
   bool enabled_ = true;
   std::unique_ptr<TFont> font_;

@@ -825,7 +825,7 @@ void TWinControl::CMColorChanged(TMessage&) {
 
 void TWinControl::CMFontChanged(TMessage&) {
   if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
-  NotifyControls(CM_PARENTFONTCHANGED);
+  if (!ScalingFont()) NotifyControls(CM_PARENTFONTCHANGED);
   Invalidate();
 }
 
