@@ -42,8 +42,14 @@ void TForm::ReadDescription(const std::function<void()>& body) {
   FixupTabList();
   scope.RunLoaded();
   // Read at 96 DPI even when something made the window meanwhile: laid out
-  // for the window's DPI now, before OnCreate sees it.
+  // for the window's DPI now, before OnCreate sees it, and only then are the
+  // children's windows made, once, at their scaled places and fonts.
   TakeWindowDpi();
+  if (HandleAllocated()) {
+    LoadIcons();
+    SendIcons();
+    CreateChildWindows();
+  }
   created_ = true;
   DoCreate();
 }
@@ -104,16 +110,33 @@ void TForm::CreateParams(TCreateParams& p) {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
-  // Before the children's windows: they are made at the form's DPI.
-  if (!IsLoading()) TakeWindowDpi();
+  // Before the children's windows: they are made at the form's DPI. A form
+  // being loaded is laid out once it is loaded.
+  if (IsLoading()) return;
+  TakeWindowDpi();
   LoadIcons();
   SendIcons();
+}
+
+void TForm::CreateWindowHandle(const TCreateParams& params) {
+  // Made at the size it will have on the monitor it most likely opens on
+  // (its own once known, else the system's: the main monitor's), so that
+  // laying it out for its window's DPI then moves nothing.
+  TCreateParams p = params;
+  const SIZE size = WindowSizeForDpi(dpiTaken_ ? Dpi() : SystemDpi());
+  p.Width = size.cx;
+  p.Height = size.cy;
+  TWinControl::CreateWindowHandle(p);
 }
 
 // ---- display scale
 
 void TForm::TakeWindowDpi() {
-  if (HandleAllocated()) ChangeDpi(WindowDpi(Handle()));
+  if (!HandleAllocated()) return;
+  const int dpi = WindowDpi(Handle());
+  dpiTaken_ = true;
+  if (dpi != Dpi()) ChangeDpi(dpi);
+  else ScaleBounds();  // the window may have been made for another DPI
 }
 
 void TForm::SetClientSize(int width, int height) {
@@ -196,6 +219,7 @@ void TForm::WndProc(TMessage& m) {
 void TForm::SetIconResource(HINSTANCE module, const wchar_t* name) {
   iconModule_ = module;
   iconName_ = name;
+  iconsDpi_ = 0;
   icon_ = nullptr;
   if (HandleAllocated()) {
     LoadIcons();
@@ -204,7 +228,8 @@ void TForm::SetIconResource(HINSTANCE module, const wchar_t* name) {
 }
 
 void TForm::LoadIcons() {
-  if (!iconName_ || !HandleAllocated()) return;
+  if (!iconName_ || !HandleAllocated() || iconsDpi_ == Dpi()) return;
+  iconsDpi_ = Dpi();
   // The old ones stay until the window has the new ones.
   HICON big = LoadIconForDpi(iconModule_, iconName_, SM_CXICON, Dpi());
   HICON small = LoadIconForDpi(iconModule_, iconName_, SM_CXSMICON, Dpi());

@@ -117,6 +117,8 @@ class TForm : public TWinControl {
 
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  bool ChildWindowsWait() const override { return IsLoading(); }
+  void CreateWindowHandle(const TCreateParams& params) override;
   void PaintWindow(HDC dc) override;
   void VisibleChanging() override;
   // The DPI messages: WM_DPICHANGED lays the form out for the new DPI in the
@@ -168,6 +170,8 @@ class TForm : public TWinControl {
     }
   };
   OwnedIcon bigIcon_, smallIcon_;
+  int iconsDpi_ = 0;  // the DPI they were loaded for
+  bool dpiTaken_ = false;  // laid out for its window's DPI once
   SIZE designClient_{0, 0};
   bool hasDesignClient_ = false;
   TCanvas canvas_;

@@ -95,6 +95,10 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateHandle() {
   if (handle_) return;
   CreateWnd();
+  if (!ChildWindowsWait()) CreateChildWindows();
+}
+
+void TWinControl::CreateChildWindows() {
   for (TControl* c : controls_)
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
 }
@@ -213,7 +217,7 @@ void TWinControl::InsertControl(TControl* control) {
   control->ParentLooksChanged(CM_PARENTCOLORCHANGED);
   control->ChangeDpi(Dpi());
   if (control->ParentShowHint()) control->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
-  if (win && handle_) win->CreateHandle();
+  if (win && handle_ && !ChildWindowsWait()) win->CreateHandle();
   else control->Invalidate();
 }
 
