@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/accessible.h"
 #include "framework/form.h"
 #include "graphics/gdi.h"
 #include "framework/window_errors.h"
@@ -147,7 +148,15 @@ void TWinControl::WindowGone(HWND wnd) {
   mouseInControl_ = false;
 }
 
-void TWinControl::WndProc(TMessage& m) { TControl::WndProc(m); }
+void TWinControl::WndProc(TMessage& m) {
+  // Screen readers ask every window for its client object: the control
+  // says what it is (see framework/accessible.h).
+  if (m.Msg == WM_GETOBJECT && handle_) {
+    m.Result = AnswerGetObject(handle_, m.WParam, m.LParam);
+    if (m.Result) return;
+  }
+  TControl::WndProc(m);
+}
 
 void TWinControl::DefaultHandler(TMessage& m) {
   if (IsReflected(m.Msg)) {

@@ -1,5 +1,6 @@
 #include "stdctrls/label.h"
 
+#include "framework/accessible.h"
 #include "graphics/gdi.h"
 #include "framework/wincontrol.h"
 
@@ -59,6 +60,15 @@ void TCustomLabel::SetFocusControl(TWinControl* control) {
 void TCustomLabel::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
   TGraphicControl::Notification(component, operation);
+}
+
+void TCustomLabel::DescribeAccessible(AccessibleFacts& facts) const {
+  TGraphicControl::DescribeAccessible(facts);
+  const std::wstring caption = GetLabelText();
+  facts.role = ROLE_SYSTEM_STATICTEXT;
+  if (!facts.name) facts.name = SpokenText(showAccelChar_ ? WithoutAccelerator(caption) : caption);
+  if (showAccelChar_ && focusControl_) facts.shortcut = AcceleratorShortcut(caption);
+  facts.statesSet |= STATE_SYSTEM_READONLY;
 }
 
 void TCustomLabel::Loaded() {
