@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/skin_draw.h"
+#include "framework/accessible.h"
 #include "stdctrls/button.h"
 #include "graphics/canvas.h"
 #include "graphics/gdi.h"
@@ -128,6 +129,16 @@ void TSkinScrollingText::Notification(fw::TComponent* component, fw::TOperation 
   if (operation == fw::opRemove && component == focusControl_) focusControl_ = nullptr;
   if (SkinImagesRemoved(component, operation)) Invalidate();
   fw::TGraphicControl::Notification(component, operation);
+}
+
+void TSkinScrollingText::DescribeAccessible(fw::AccessibleFacts& facts) const {
+  fw::TGraphicControl::DescribeAccessible(facts);
+  facts.role = ROLE_SYSTEM_STATICTEXT;
+  if (!facts.name) {
+    const std::wstring text = strings_.Text();
+    facts.name = fw::SpokenText(showAccelChar_ ? fw::WithoutAccelerator(text) : text);
+  }
+  facts.statesSet |= STATE_SYSTEM_READONLY | (active_ ? STATE_SYSTEM_MARQUEED : 0);
 }
 
 void TSkinScrollingText::SetName(const std::wstring& name) {

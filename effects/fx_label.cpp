@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "effects/fx_text3d.h"
+#include "framework/accessible.h"
 #include "stdctrls/button.h"
 #include "graphics/gdi.h"
 #include "framework/wincontrol.h"
@@ -24,6 +25,15 @@ void TFxBaseLabel::SetFocusControl(fw::TWinControl* control) {
   if (focusControl_) focusControl_->RemoveFreeNotification(this);
   focusControl_ = control;
   if (focusControl_) focusControl_->FreeNotification(this);
+}
+
+void TFxBaseLabel::DescribeAccessible(fw::AccessibleFacts& facts) const {
+  TFxBaseGraphicControl::DescribeAccessible(facts);
+  const std::wstring caption = GetLabelText();
+  facts.role = ROLE_SYSTEM_STATICTEXT;
+  if (!facts.name) facts.name = fw::SpokenText(showAccelChar_ ? fw::WithoutAccelerator(caption) : caption);
+  if (showAccelChar_ && focusControl_) facts.shortcut = fw::AcceleratorShortcut(caption);
+  facts.statesSet |= STATE_SYSTEM_READONLY;
 }
 
 void TFxBaseLabel::Loaded() {
