@@ -317,6 +317,7 @@ bool TControl::DispatchControlMessage(TMessage& m) {
     case CM_ACTIVATE: CMActivate(m); return true;
     case CM_DEACTIVATE: CMDeactivate(m); return true;
     case CM_HINTSHOW: CMHintShow(m); return true;
+    case CM_SYSCOLORCHANGE: CMSysColorChange(m); return true;
     default: return false;
   }
 }

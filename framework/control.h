@@ -288,6 +288,7 @@ class TControl : public TComponent {
   FW_HANDLER(CMActivate)
   FW_HANDLER(CMDeactivate)
   FW_HANDLER(CMHintShow)
+  FW_HANDLER(CMSysColorChange)
 #undef FW_HANDLER
   // Defaults with behaviour: repaint, and take the parent's looks.
   virtual void CMEnabledChanged(TMessage& m);

@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "graphics/gdi.h"
 #include "framework/guard.h"
+#include "framework/high_contrast.h"
 #include "framework/window_errors.h"
 
 namespace fw {
@@ -146,6 +147,20 @@ void TForm::SetIcon(HICON icon) {
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
+}
+
+void TForm::WndProc(TMessage& m) {
+  const bool lookChanged =
+      m.Msg == WM_SYSCOLORCHANGE || (m.Msg == WM_SETTINGCHANGE && m.WParam == SPI_SETHIGHCONTRAST);
+  if (lookChanged) SystemLookChanged();
+  TWinControl::WndProc(m);
+}
+
+void TForm::SystemLookChanged() {
+  RereadHighContrast();
+  Perform(CM_SYSCOLORCHANGE, 0, 0);
+  if (HandleAllocated())
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TForm::PaintWindow(HDC dc) {

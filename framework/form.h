@@ -109,6 +109,9 @@ class TForm : public TWinControl {
   void CreateWnd() override;
   void PaintWindow(HDC dc) override;
   void VisibleChanging() override;
+  // Hears of changed system colours and high contrast (WM_SYSCOLORCHANGE,
+  // WM_SETTINGCHANGE), and has everything on the form drawn again.
+  void WndProc(TMessage& m) override;
 
   void WMClose(TMessage& m) override;
   void WMActivate(TMessage& m) override;
@@ -120,6 +123,7 @@ class TForm : public TWinControl {
 
  private:
   void ApplyPosition();
+  void SystemLookChanged();
   void SelectFirst();
   void SetWindowFocus();
   void NotifyFocus(TWinControl* parent, TWinControl* focused);

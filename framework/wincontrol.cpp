@@ -821,6 +821,13 @@ void TWinControl::CMFontChanged(TMessage&) {
 
 void TWinControl::CMTextChanged(TMessage&) {}
 
+void TWinControl::CMSysColorChange(TMessage& m) {
+  brush_.SystemColorsChanged();
+  Broadcast(m);
+  m.Result = 0;
+  Invalidate();
+}
+
 // ---- TCustomControl
 
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}

@@ -192,6 +192,9 @@ class TWinControl : public TControl, public WindowTarget {
   void CMExit(TMessage& m) override;
   void CMRecreateWnd(TMessage& m) override;
   void CMTextChanged(TMessage& m) override;
+  // The system's colours changed: the brush is made again, the children
+  // hear of it too, and the control repaints.
+  void CMSysColorChange(TMessage& m) override;
 
   // Sends a message to the window if there is one, else to the control.
   LRESULT SendToWindow(UINT msg, WPARAM wParam, LPARAM lParam);
