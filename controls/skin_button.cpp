@@ -255,6 +255,10 @@ void TSkinBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   }
 }
 
+bool TSkinBtn::ShowsFocusMark(bool focused) const {
+  return defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus) && FocusCuesShown();
+}
+
 void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
   RECT r = ClientRect();
   bool needsFill = true;
@@ -276,7 +280,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     }
     if (FrameShown()) DrawEllipticFrame(r, pressed, needsFill);
     DrawGlyphAndCaption(dc, pressed);
-    if (defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus)) {
+    if (ShowsFocusMark(focused)) {
       canvas_.Pen().SetColor(fw::clBtnShadow);
       canvas_.Pen().SetWidth(1);
       canvas_.Brush().SetStyle(fw::bsClear);
@@ -307,7 +311,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
   if (pressed) DrawEdge(dc, &r, BDR_SUNKENINNER, BF_RECT | BF_ADJUST);
   else if (FrameShown()) DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
   DrawGlyphAndCaption(dc, pressed);
-  if (defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus)) {
+  if (ShowsFocusMark(focused)) {
     RECT f = ClientRect();
     InflateRect(&f, -4, -4);
     canvas_.Pen().SetColor(fw::clWindowFrame);
@@ -389,7 +393,9 @@ void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
   canvas_.Brush().SetStyle(fw::bsClear);
   // The shadowed text is drawn on the DC: the canvas font must be in it.
   fw::SelectGuard font(dc, canvas_.Font().Handle());
-  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER, caption, Font().Color(), Enabled());
+  // The accelerator's underline follows the keyboard cues.
+  const UINT cues = AcceleratorCuesShown() ? 0 : DT_HIDEPREFIX;
+  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER | cues, caption, Font().Color(), Enabled());
 }
 
 RECT TSkinBtn::GlyphRect() {

@@ -209,6 +209,32 @@ void TSkinEdit::WMPaint(fw::TMessage& m) {
   m.Result = 0;
 }
 
+void TSkinEdit::WMNCPaint(fw::TMessage& m) {
+  fw::TCustomEdit::WMNCPaint(m);
+  DrawFocusMark();
+}
+
+void TSkinEdit::DrawFocusMark() {
+  if (!HandleAllocated() || !Focused() || !FocusCuesShown()) return;
+  RECT window{}, client{};
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  RECT r{0, 0, window.right - window.left, window.bottom - window.top};
+  // Only over a border: a field without one keeps the caret alone.
+  int width = (r.right - client.right) / 2;
+  if (width <= 0) return;
+  fw::WindowDC dc(Handle());
+  HBRUSH brush = GetSysColorBrush(COLOR_HIGHLIGHT);
+  for (; width > 0; --width) {
+    FrameRect(dc.Get(), &r, brush);
+    InflateRect(&r, -1, -1);
+  }
+}
+
+void TSkinEdit::RedrawBorder() {
+  if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
 void TSkinEdit::CompositeRepaint() {
   if (compositing_ || !HandleAllocated()) return;
   FlagScope inProgress(compositing_);
@@ -234,6 +260,7 @@ void TSkinEdit::CompositeRepaint() {
 void TSkinEdit::DrawBorder(HDC dc, bool hot) {
   if (!HandleAllocated()) return;
   DrawFlatBorder(dc, Handle(), hot);
+  if (!dc) DrawFocusMark();  // the flat border went over it
 }
 
 // ---- text changes
@@ -272,11 +299,13 @@ void TSkinEdit::WMSetFocus(fw::TMessage& m) {
   fw::TCustomEdit::WMSetFocus(m);
   if (AutoSelect() && !(GetKeyState(VK_LBUTTON) & 0x8000)) SelectAll();
   if (options_.Contains(ocFlatBorder)) DrawBorder(nullptr, true);
+  RedrawBorder();  // the focus mark comes
 }
 
 void TSkinEdit::WMKillFocus(fw::TMessage& m) {
   fw::TCustomEdit::WMKillFocus(m);
   if (options_.Contains(ocFlatBorder)) DrawBorder(nullptr, false);
+  RedrawBorder();  // the focus mark goes
 }
 
 bool TSkinEdit::FocusOnSkinnedControl() const {

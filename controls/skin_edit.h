@@ -65,6 +65,7 @@ class TSkinEdit : public fw::TCustomEdit, public SkinPicture {
   void WndProc(fw::TMessage& m) override;
 
   void WMPaint(fw::TMessage& m) override;
+  void WMNCPaint(fw::TMessage& m) override;
   void WMEraseBkgnd(fw::TMessage& m) override;
   void CNCtlColor(fw::TMessage& m) override;
   void WMSetFocus(fw::TMessage& m) override;
@@ -83,6 +84,11 @@ class TSkinEdit : public fw::TCustomEdit, public SkinPicture {
   // The base paint into dc, the DC's state kept.
   void PaintText(HDC dc);
   void DrawBorder(HDC dc, bool hot);
+  // The focus mark: the border drawn in the selection colour while the
+  // field has the focus and the keyboard cues show (the text itself keeps
+  // its look, whatever the caret and the selection show).
+  void DrawFocusMark();
+  void RedrawBorder();
   bool FocusOnSkinnedControl() const;
   bool AboutMe(const fw::TMessage& m) const;
   void WallpaperChanged();

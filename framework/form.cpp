@@ -163,6 +163,11 @@ void TForm::SystemLookChanged() {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+void TForm::ShowKeyboardCues() {
+  if (HandleAllocated())
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+}
+
 void TForm::PaintWindow(HDC dc) {
   if (!OnPaint) return;
   CanvasAttachment attached(canvas_, dc);
@@ -441,6 +446,7 @@ void TForm::CMDialogKey(TMessage& m) {
     switch (m.WParam) {
       case VK_TAB:
         if (GetKeyState(VK_CONTROL) >= 0) {
+          ShowKeyboardCues();
           SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
           m.Result = 1;
           return;
@@ -448,6 +454,7 @@ void TForm::CMDialogKey(TMessage& m) {
         break;
       case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
         if (activeControl_ && activeControl_->Parent()) {
+          ShowKeyboardCues();
           activeControl_->Parent()->SelectNext(activeControl_,
                                                m.WParam == VK_RIGHT || m.WParam == VK_DOWN, false);
           m.Result = 1;

@@ -58,6 +58,10 @@ class TForm : public TWinControl {
   bool Active() const { return active_; }
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool value) { keyPreview_ = value; }
+  // The keyboard is in use: focus marks and accelerator underlines show
+  // from now on, in this form's window and its children (where the
+  // system's setting hid them until then).
+  void ShowKeyboardCues();
 
   // ---- showing and closing
   void Show();

@@ -156,6 +156,19 @@ void TWinControl::WndProc(TMessage& m) {
     if (m.Result) return;
   }
   TControl::WndProc(m);
+  // The keyboard cues were shown or hidden: the focus mark (also on a
+  // border) and the accelerators' underlines follow.
+  if (m.Msg == WM_UPDATEUISTATE && handle_)
+    RedrawWindow(handle_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | ((ControlStyle() & csOpaque) ? 0 : RDW_ERASE));
+}
+
+bool TWinControl::FocusCuesShown() const {
+  return !handle_ || (SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+bool TWinControl::AcceleratorCuesShown() const {
+  return !handle_ || (SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {
@@ -664,7 +677,12 @@ void TWinControl::CNChar(TMessage& m) {
   m.Result = 0;
 }
 
-void TWinControl::CNSysKeyDown(TMessage& m) { m.Result = 0; }
+void TWinControl::CNSysKeyDown(TMessage& m) {
+  // Alt shows the accelerators (and the focus) from now on.
+  if (m.WParam == VK_MENU)
+    if (TForm* form = GetParentForm(this)) form->ShowKeyboardCues();
+  m.Result = 0;
+}
 
 void TWinControl::CNSysChar(TMessage& m) {
   // Alt+letter: an accelerator of the form, whatever has the focus.
