@@ -4,6 +4,7 @@
 
 #include "controls/skin_draw.h"
 #include "framework/accessible.h"
+#include "framework/high_contrast.h"
 #include "stdctrls/button.h"
 #include "graphics/canvas.h"
 #include "graphics/gdi.h"
@@ -269,7 +270,7 @@ void TSkinScrollingText::ShowStep(int dx, int dy) {
   fw::TWinControl* parent = Parent();
   if (!parent || !parent->HandleAllocated()) return;
   if (transparent_) RenderParent();
-  else if (EffectiveWallpaper()) RenderFace();
+  else if (EffectiveWallpaper() && !fw::HighContrast()) RenderFace();
   else ScrollParent(dx, dy);
 }
 
@@ -309,8 +310,10 @@ void TSkinScrollingText::Paint() {
   fw::TCanvas& c = Canvas();
   HDC dc = c.Handle();
   const RECT client = ClientRect();
-  if (!DrawWallpaper(dc, EffectiveWallpaper(), client, SRCCOPY, true) && !transparent_) {
-    c.Brush().SetColor(Color());
+  // In high contrast: no picture, the system's face colour.
+  const bool plain = fw::HighContrast();
+  if ((plain || !DrawWallpaper(dc, EffectiveWallpaper(), client, SRCCOPY, true)) && !transparent_) {
+    c.Brush().SetColor(plain ? fw::clBtnFace : Color());
     c.FillRect(client);
   }
   SetBkMode(dc, TRANSPARENT);

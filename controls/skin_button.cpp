@@ -5,6 +5,7 @@
 
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
+#include "framework/high_contrast.h"
 
 namespace skin {
 
@@ -259,7 +260,31 @@ bool TSkinBtn::ShowsFocusMark(bool focused) const {
   return defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus) && FocusCuesShown();
 }
 
+void TSkinBtn::PaintPlainFace(HDC dc, bool pressed, bool focused) {
+  const RECT r = ClientRect();
+  const bool rounded = options_.Contains(ocRoundedForm);
+  // Outside the ellipse the parent shows, in its own plain colour.
+  if (rounded) PaintParentBackground(this, dc);
+  canvas_.Brush().SetColor(fw::clBtnFace);
+  canvas_.Pen().SetColor(fw::clBtnText);
+  // Pressed, the outline is drawn twice as thick.
+  canvas_.Pen().SetWidth(pressed ? 2 : 1);
+  if (rounded) canvas_.Ellipse(r.left, r.top, r.right - 1, r.bottom - 1);
+  else canvas_.Rectangle(r);
+  canvas_.Pen().SetWidth(1);
+  DrawGlyphAndCaption(dc, pressed);
+  if (ShowsFocusMark(focused)) {
+    canvas_.Brush().SetStyle(fw::bsClear);
+    if (rounded) canvas_.Ellipse(r.left + 4, r.top + 4, r.right - 4, r.bottom - 4);
+    else canvas_.Rectangle(r.left + 4, r.top + 4, r.right - 4, r.bottom - 4);
+  }
+}
+
 void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
+  if (fw::HighContrast()) {
+    PaintPlainFace(dc, pressed, focused);
+    return;
+  }
   RECT r = ClientRect();
   bool needsFill = true;
   const bool tiled = options_.Contains(ocTileWallpaper);

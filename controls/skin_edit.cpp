@@ -7,6 +7,7 @@
 #include "controls/flat_border.h"
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
+#include "framework/high_contrast.h"
 
 namespace skin {
 
@@ -90,6 +91,7 @@ void TSkinEdit::WallpaperChanged() {
 }
 
 bool TSkinEdit::Decorated() const {
+  if (fw::HighContrast()) return false;
   return options_.Contains(ocPaintTransparently) ||
          (options_.Contains(ocPaintWallpaper) && EffectiveWallpaper() != nullptr);
 }
@@ -158,6 +160,10 @@ void TSkinEdit::Paste() {
 
 void TSkinEdit::PaintBackground(HDC dc) {
   RECT r = ClientRect();
+  if (fw::HighContrast()) {
+    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    return;
+  }
   if (options_.Contains(ocPaintTransparently)) {
     PaintParentBackground(this, dc);
     return;
@@ -190,7 +196,15 @@ void TSkinEdit::WMEraseBkgnd(fw::TMessage& m) {
 
 void TSkinEdit::CNCtlColor(fw::TMessage& m) {
   fw::TCustomEdit::CNCtlColor(m);
-  if ((m.Msg == fw::CN_CTLCOLOREDIT || m.Msg == fw::CN_CTLCOLORSTATIC) && Decorated()) {
+  const bool field = m.Msg == fw::CN_CTLCOLOREDIT || m.Msg == fw::CN_CTLCOLORSTATIC;
+  if (field && fw::HighContrast()) {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    SetTextColor(dc, GetSysColor(Enabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return;
+  }
+  if (field && Decorated()) {
     // Text only over the background already there: no boxes behind the
     // characters, and no fill of the client area by the system's paint.
     SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);

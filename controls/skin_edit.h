@@ -47,7 +47,8 @@ class TSkinEdit : public fw::TCustomEdit, public SkinPicture {
   int TextLimit() const { return textLimit_; }
   void SetTextLimit(int limit) { textLimit_ = limit < 0 ? 0 : limit; }
 
-  // Transparent, or a wallpaper option with a wallpaper to show.
+  // Transparent, or a wallpaper option with a wallpaper to show; never in
+  // high contrast, where the field is drawn in the system's window colours.
   bool Decorated() const;
 
   // Renders the whole control off-screen and copies its client area over the

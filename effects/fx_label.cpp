@@ -4,6 +4,7 @@
 
 #include "effects/fx_text3d.h"
 #include "framework/accessible.h"
+#include "framework/high_contrast.h"
 #include "stdctrls/button.h"
 #include "graphics/gdi.h"
 #include "framework/wincontrol.h"
@@ -163,8 +164,9 @@ void TFxCustomLabel::Paint() {
   } guard{painting_};
 
   fw::TCanvas& canvas = Canvas();
+  const bool plain = fw::HighContrast();
   if (!Transparent()) {
-    canvas.Brush().SetColor(Color());
+    canvas.Brush().SetColor(plain ? fw::clBtnFace : Color());
     canvas.FillRect(ClientRect());
   }
   RECT r = ClientRect();
@@ -207,6 +209,13 @@ void TFxCustomLabel::Paint() {
   };
   format |= options_ | kAlignmentFlags[alignment_] | DT_EXPANDTABS | DT_WORDBREAK;
   if (!ShowAccelChar()) format |= DT_NOPREFIX;
+  if (plain) {
+    // High contrast: the text once, in the system's text colour.
+    canvas.Brush().SetStyle(fw::bsClear);
+    canvas.Font().SetColor(Enabled() ? fw::clBtnText : fw::clGrayText);
+    FxDraw3DText(canvas, caption, nullptr, nullptr, state, format, r);
+    return;
+  }
   canvas.Brush().SetColor(Color());
   canvas.Font().SetColor(Font().Color());
   FxDraw3DText(canvas, caption, &fontFx_, state & kFx3DClip ? &clip : nullptr, state, format, r);
