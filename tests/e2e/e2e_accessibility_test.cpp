@@ -3,6 +3,10 @@
 // state and keyboard shortcut in both languages, the headings, the About
 // box, a refusal dialog and a balloon hint, and the event a new result
 // raises. oleacc comes into the converter only with the first question.
+// Then the keyboard alone, with real key presses: the tab order both ways
+// with a focus mark on every control (read from the screen), the lists
+// opened with Alt+Down, keys pressed with Space and Enter, the About box and
+// Close by their Alt shortcuts.
 #include <windows.h>
 #include <oleacc.h>
 #include <psapi.h>
@@ -14,6 +18,8 @@
 
 #include "tests/e2e/converter_driver.h"
 #include "tests/e2e/process_driver.h"
+#include "tests/support/dib_surface.h"
+#include "tests/support/window_watcher.h"
 
 namespace {
 
@@ -369,6 +375,163 @@ TEST(BalloonSpoken, ATooltipNamedByItsText) {
   EXPECT_EQ(tip.role, ROLE_SYSTEM_TOOLTIP);
   EXPECT_EQ(tip.name, L"Print");
   SetCursorPos(0, 0);
+}
+
+// ---- the keyboard alone, with real key presses
+
+namespace keyboard {
+
+// Key presses as the keyboard sends them, to the foreground window.
+void Press(std::initializer_list<WORD> keys, WORD modifier = 0) {
+  std::vector<INPUT> input;
+  auto add = [&](WORD key, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = key;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.push_back(i);
+  };
+  if (modifier) add(modifier, false);
+  for (WORD k : keys) {
+    add(k, false);
+    add(k, true);
+  }
+  if (modifier) add(modifier, true);
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// What a control shows on the screen now.
+std::vector<COLORREF> Look(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  const auto shot = fwtest::CaptureScreen(r);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < shot->Height(); ++y)
+    for (int x = 0; x < shot->Width(); ++x) pixels.push_back(shot->At(x, y));
+  return pixels;
+}
+
+int Differences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+  if (a.size() != b.size()) return -1;
+  int n = 0;
+  for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+  return n;
+}
+
+// The screen may show a paint a moment after it was handled.
+void Settled(HWND form) {
+  e2e::WaitIdle(form);
+  Sleep(150);
+}
+
+}  // namespace keyboard
+
+TEST(KeyboardAlone, TabAndShiftTabFollowTheStoredOrderAndMarkTheFocus) {
+  Started converter(L"");
+  const e2e::MainWindow& w = converter.window;
+  SetCursorPos(0, 0);  // no balloon over the window
+  SetForegroundWindow(w.form);
+  ASSERT_TRUE(e2e::WaitFor([&] { return GetForegroundWindow() == w.form; }, 5s)) << "the window takes no input here";
+  // The stored tab order, from the Close button (tab order 0) to About (18).
+  const std::vector<HWND> order = {w.close,    w.target,   w.print,    w.Key(L'1'), w.Key(L'2'), w.Key(L'3'),
+                                   w.Key(L'4'), w.Key(L'5'), w.Key(L'6'), w.Key(L'7'), w.Key(L'8'), w.Key(L'9'),
+                                   w.Key(L'0'), w.Key(L'.'), w.value,    w.result,    w.source,    w.Key(L'C'),
+                                   w.about};
+  ASSERT_EQ(fwtest::Focused(w.form), w.close);
+  for (const bool backwards : {false, true}) {
+    const size_t n = order.size();
+    std::vector<std::vector<COLORREF>> focused(n), unfocused(n);
+    keyboard::Settled(w.form);
+    focused[0] = keyboard::Look(order[0]);
+    for (size_t step = 1; step <= n; ++step) {
+      const size_t at = backwards ? (n - step) % n : step % n, left = backwards ? (n - step + 1) % n : step - 1;
+      keyboard::Press({VK_TAB}, backwards ? VK_SHIFT : 0);
+      ASSERT_TRUE(e2e::WaitFor([&] { return fwtest::Focused(w.form) == order[at]; }, 5s))
+          << (backwards ? "Shift+Tab" : "Tab") << " from tab order " << left << " goes to " << at;
+      keyboard::Settled(w.form);
+      unfocused[left] = keyboard::Look(order[left]);
+      if (at != 0) focused[at] = keyboard::Look(order[at]);
+    }
+    for (size_t i = 0; i < n; ++i)
+      EXPECT_GE(keyboard::Differences(focused[i], unfocused[i]), 8) << "no focus mark on tab order " << i;
+  }
+
+  // The keyboard cues: hidden by the system's UI state, the mark goes
+  // (unless the system always shows them); the next Tab shows it again.
+  BOOL alwaysShown = FALSE;
+  SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
+  const auto marked = keyboard::Look(w.close);
+  e2e::SendWithTimeout(w.form, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS));
+  keyboard::Settled(w.form);
+  EXPECT_EQ(keyboard::Differences(keyboard::Look(w.close), marked) == 0, static_cast<bool>(alwaysShown));
+  keyboard::Press({VK_TAB});
+  keyboard::Press({VK_TAB}, VK_SHIFT);
+  ASSERT_TRUE(e2e::WaitFor([&] { return fwtest::Focused(w.form) == w.close; }, 5s));
+  keyboard::Settled(w.form);
+  EXPECT_EQ(keyboard::Differences(keyboard::Look(w.close), marked), 0) << "the mark is back after Tab";
+}
+
+TEST(KeyboardAlone, ListsKeysAndShortcutsWithoutTheMouse) {
+  Started converter(L"");
+  const e2e::MainWindow& w = converter.window;
+  SetCursorPos(0, 0);
+  SetForegroundWindow(w.form);
+  ASSERT_TRUE(e2e::WaitFor([&] { return GetForegroundWindow() == w.form; }, 5s));
+  auto focusBy = [&](HWND control, bool backwards) {
+    for (int i = 0; i < 19 && fwtest::Focused(w.form) != control; ++i) {
+      const HWND before = fwtest::Focused(w.form);
+      keyboard::Press({VK_TAB}, backwards ? VK_SHIFT : 0);
+      e2e::WaitFor([&] { return fwtest::Focused(w.form) != before; }, 5s);
+    }
+    return fwtest::Focused(w.form) == control;
+  };
+
+  // Alt+Down opens the source list; Down picks the next row (Kilogram, after
+  // Ton Short), Enter closes the list.
+  ASSERT_TRUE(focusBy(w.source, true));
+  e2e::SendWithTimeout(w.source, CB_SETCURSEL, 4);
+  keyboard::Press({VK_DOWN}, VK_MENU);
+  EXPECT_TRUE(e2e::WaitFor([&] { return e2e::SendWithTimeout(w.source, CB_GETDROPPEDSTATE) != 0; }, 5s));
+  keyboard::Press({VK_DOWN, VK_RETURN});
+  EXPECT_TRUE(e2e::WaitFor([&] { return w.Items(w.target).size() == 5u; }, 5s)) << "Kilogram chosen";
+  EXPECT_TRUE(e2e::WaitFor([&] { return e2e::SendWithTimeout(w.source, CB_GETDROPPEDSTATE) == 0; }, 5s));
+  // The target list likewise: its first row, Ton metric.
+  ASSERT_TRUE(focusBy(w.target, false));
+  keyboard::Press({VK_DOWN}, VK_MENU);
+  EXPECT_TRUE(e2e::WaitFor([&] { return e2e::SendWithTimeout(w.target, CB_GETDROPPEDSTATE) != 0; }, 5s));
+  keyboard::Press({VK_DOWN, VK_RETURN});
+  EXPECT_TRUE(e2e::WaitFor([&] { return w.Result() == L"0.001"; }, 5s)) << e2e::WindowText(w.result).size();
+
+  // Space, then Enter, press the focused key.
+  ASSERT_TRUE(focusBy(w.Key(L'3'), false));
+  keyboard::Press({VK_SPACE});
+  EXPECT_TRUE(e2e::WaitFor([&] { return w.Value() == L"13"; }, 5s));
+  keyboard::Press({VK_RETURN});
+  EXPECT_TRUE(e2e::WaitFor([&] { return w.Value() == L"133"; }, 5s));
+  EXPECT_EQ(w.Result(), L"0.133");
+
+  // Alt+A opens the About box; its one control has the focus and keeps it
+  // on Tab; Alt+O closes it.
+  keyboard::Press({'A'}, VK_MENU);
+  HWND box = nullptr;
+  ASSERT_TRUE(e2e::WaitFor([&] {
+    for (HWND b : e2e::TopLevelWindows(converter.process.Id(), L"TAboutBox"))
+      if (IsWindowVisible(b)) box = b;
+    return box != nullptr;
+  }));
+  const HWND ok = e2e::ChildWindows(box, L"TSkinBtn").at(0);
+  EXPECT_TRUE(e2e::WaitFor([&] { return fwtest::Focused(box) == ok; }, 5s));
+  keyboard::Press({VK_TAB});
+  keyboard::Press({VK_TAB}, VK_SHIFT);
+  e2e::WaitIdle(box);
+  EXPECT_EQ(fwtest::Focused(box), ok);
+  keyboard::Press({'O'}, VK_MENU);
+  EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5s));
+
+  // Alt+C: Close.
+  ASSERT_TRUE(e2e::WaitFor([&] { return GetForegroundWindow() == w.form; }, 5s));
+  keyboard::Press({'C'}, VK_MENU);
+  EXPECT_EQ(converter.process.WaitForExit(10s), 0);
 }
 
 }  // namespace
