@@ -255,8 +255,9 @@ void TSkinScrollingText::EndPass() {
 }
 
 void TSkinScrollingText::ShowStep(int dx, int dy) {
+  // A hidden text moves on unseen; its parent's pixels are not its own.
   fw::TWinControl* parent = Parent();
-  if (!parent || !parent->HandleAllocated()) return;
+  if (!Visible() || !parent || !parent->HandleAllocated()) return;
   if (transparent_) RenderParent();
   else if (EffectiveWallpaper()) RenderFace();
   else ScrollParent(dx, dy);

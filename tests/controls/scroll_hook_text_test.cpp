@@ -135,39 +135,43 @@ std::unique_ptr<DibSurface> ClientPixels(fw::TForm& form) {
 }
 
 // Every way of showing a step leaves on screen exactly what a full repaint
-// at the new position shows; a transparent face shows the wallpaper.
+// at the new position shows; a transparent face shows the wallpaper. A hidden
+// text shows nothing, stepping or not.
 TEST(ScrollingText, StepsShowWhatAFullRepaintShows) {
   enum Mode { kScroll, kWallpaper, kTransparent };
-  for (Mode mode : {kScroll, kWallpaper, kTransparent}) {
-    SCOPED_TRACE(testing::Message() << "mode " << mode);
-    PaperDialog d([&](TSkinScrollingText& t) {
-      if (mode == kWallpaper) MakePaper(t.Wallpaper(), 30, 20);
-      t.SetTransparent(mode == kTransparent);
-    });
-    ShowActive(*d.form);
-    RedrawWindow(d.form->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
-    for (int i = 0; i < 60; ++i) {
-      d.text->TimerStep();
-      if (i % 7 == 0) Pump(1);
-    }
-    Pump();
-    const auto stepped = ClientPixels(*d.form);
-    RedrawWindow(d.form->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
-    Pump();
-    const auto repainted = ClientPixels(*d.form);
-    int differ = 0, navy = 0;
-    for (int y = 144; y < 185; ++y)
-      for (int x = 24; x < 401; ++x) {
-        differ += stepped->At(x, y) != repainted->At(x, y);
-        navy += stepped->At(x, y) == RGB(0, 0, 128);
+  for (bool visible : {true, false})
+    for (Mode mode : {kScroll, kWallpaper, kTransparent}) {
+      SCOPED_TRACE(testing::Message() << "mode " << mode << (visible ? ", visible" : ", hidden"));
+      PaperDialog d([&](TSkinScrollingText& t) {
+        if (mode == kWallpaper) MakePaper(t.Wallpaper(), 30, 20);
+        t.SetTransparent(mode == kTransparent);
+        t.SetVisible(visible);
+      });
+      ShowActive(*d.form);
+      RedrawWindow(d.form->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+      for (int i = 0; i < 60; ++i) {
+        d.text->TimerStep();
+        if (i % 7 == 0) Pump(1);
       }
-    EXPECT_EQ(differ, 0);
-    EXPECT_GT(navy, 20);  // the text is there, at x >= 377 - 60
-    if (mode == kTransparent) {
-      for (POINT p : {POINT{30, 150}, POINT{200, 180}, POINT{300, 144}})
-        EXPECT_EQ(stepped->At(p.x, p.y), PaperAt(p.x, p.y)) << p.x << "," << p.y;
+      Pump();
+      const auto stepped = ClientPixels(*d.form);
+      RedrawWindow(d.form->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+      Pump();
+      const auto repainted = ClientPixels(*d.form);
+      int differ = 0, navy = 0;
+      for (int y = 144; y < 185; ++y)
+        for (int x = 24; x < 401; ++x) {
+          differ += stepped->At(x, y) != repainted->At(x, y);
+          navy += stepped->At(x, y) == RGB(0, 0, 128);
+        }
+      EXPECT_EQ(differ, 0);
+      if (visible) EXPECT_GT(navy, 20);  // the text is there, at x >= 377 - 60
+      else EXPECT_EQ(navy, 0);
+      if (mode == kTransparent || !visible) {
+        for (POINT p : {POINT{30, 150}, POINT{200, 180}, POINT{300, 144}})
+          EXPECT_EQ(stepped->At(p.x, p.y), PaperAt(p.x, p.y)) << p.x << "," << p.y;
+      }
     }
-  }
 }
 
 TEST(ScrollingText, TimerThreadStepsWhileActiveOnly) {
