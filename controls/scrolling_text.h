@@ -3,7 +3,8 @@
 // pixel per step across its face, driven by a TThreadTimer, and reports each
 // finished pass through OnTextScrolled. The text is shadowed like the other
 // skinned controls; the face is the effective wallpaper (tiled), Color, or,
-// when Transparent, whatever the parent shows behind it.
+// when Transparent, whatever the parent shows behind it. It reads right to
+// left when the window that paints it does.
 #include <windows.h>
 
 #include <functional>
@@ -102,6 +103,10 @@ class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, publ
 
  private:
   std::wstring DrawnText() const;
+  // The alignment drawn: with right-to-left reading (controls/reading_order.h)
+  // left and right swap, except in a pass across, which keeps the text at its
+  // origin.
+  fw::TAlignment DrawnAlignment() const;
   void UpdateTimer();
   void EndPass();
   void ShowStep(int dx, int dy);

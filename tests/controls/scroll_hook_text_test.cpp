@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 
@@ -172,6 +174,69 @@ TEST(ScrollingText, StepsShowWhatAFullRepaintShows) {
           EXPECT_EQ(stepped->At(p.x, p.y), PaperAt(p.x, p.y)) << p.x << "," << p.y;
       }
     }
+}
+
+// The text reads as the window that paints it. With right-to-left reading
+// the line reads right to left ("a_" shows its underscore left of the "a"),
+// a roll's left alignment becomes right, and a pass across keeps the text at
+// its origin, so that it still moves.
+TEST(ScrollingText, RightToLeftReadingOfTheWindowThatPaintsIt) {
+  struct Ink {
+    int first = INT_MAX, last = -1, lowest = -1;
+    long sumX = 0, lowSumX = 0;
+    int count = 0, lowCount = 0;
+  };
+  auto inkOf = [](fw::TForm& form) {
+    Pump();
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    const auto s = ClientPixels(form);
+    Ink ink;
+    for (int y = 144; y < 185; ++y)
+      for (int x = 24; x < 401; ++x)
+        if (s->At(x, y) == RGB(0, 0, 128)) ink.lowest = y;
+    for (int y = 144; y < 185; ++y)
+      for (int x = 24; x < 401; ++x) {
+        if (s->At(x, y) != RGB(0, 0, 128)) continue;
+        ink.first = std::min(ink.first, x - 24);
+        ink.last = std::max(ink.last, x - 24);
+        ink.sumX += x, ++ink.count;
+        if (y == ink.lowest) ink.lowSumX += x, ++ink.lowCount;
+      }
+    return ink;
+  };
+  for (TScrollDirection direction : {sdBottomToTop, sdRightToLeft}) {
+    Ink ltr, rtl;
+    for (bool rightToLeft : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "direction " << direction << (rightToLeft ? ", right to left" : ""));
+      PaperDialog d([&](TSkinScrollingText& t) {
+        t.SetScrollDirection(direction);
+        t.Strings().Clear();
+        t.Strings().Add(L"a_");
+      });
+      const HWND wnd = d.form->Handle();
+      if (rightToLeft) SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_RTLREADING);
+      ShowActive(*d.form);
+      // Into the face: to the top for the roll, 100 pixels in for the pass.
+      const int steps = direction == sdBottomToTop ? d.text->Height() : 100;
+      for (int i = 0; i < steps; ++i) d.text->TimerStep();
+      (rightToLeft ? rtl : ltr) = inkOf(*d.form);
+      ASSERT_GT((rightToLeft ? rtl : ltr).lowCount, 0);
+    }
+    const int width = 377;
+    SCOPED_TRACE(testing::Message() << "direction " << direction);
+    // The underscore (the lowest ink) lies right of the letter, or left of it.
+    EXPECT_GT(ltr.lowSumX / ltr.lowCount, ltr.sumX / ltr.count);
+    EXPECT_LT(rtl.lowSumX / rtl.lowCount, rtl.sumX / rtl.count);
+    EXPECT_NEAR(rtl.last - rtl.first, ltr.last - ltr.first, 1);  // the same two glyphs, in the other order
+    if (direction == sdBottomToTop) {
+      EXPECT_LT(ltr.first, 5);
+      EXPECT_GT(rtl.last, width - 5) << "left alignment reads as right";
+    } else {
+      EXPECT_NEAR(ltr.first, width - 100, 3);
+      EXPECT_NEAR(rtl.first, width - 100, 3) << "the pass keeps the text at its origin";
+    }
+  }
 }
 
 TEST(ScrollingText, TimerThreadStepsWhileActiveOnly) {
