@@ -12,9 +12,7 @@ TThreadTimer::TThreadTimer(std::function<void()> onTimer) : fw::TThread(true), o
 TThreadTimer::~TThreadTimer() {
   // Execute uses the members: it ends before they go. Steps still handed
   // over meanwhile are dropped (the thread is terminated).
-  Terminate();
-  Resume();
-  WaitFor();
+  Finish();
 }
 
 void TThreadTimer::SetEnabled(bool value) {

@@ -1,5 +1,7 @@
 #include "framework/thread.h"
 
+#include <algorithm>
+
 #include "framework/application.h"
 #include "framework/messages.h"
 #include "framework/window_errors.h"
@@ -26,9 +28,7 @@ TThread::TThread(bool createSuspended) {
 }
 
 TThread::~TThread() {
-  Terminate();
-  Resume();
-  WaitFor();
+  Finish();
   CloseHandle(thread_);
   CloseHandle(resumeEvent_);
   CloseHandle(terminateEvent_);
@@ -115,6 +115,13 @@ DWORD TThread::WaitFor() {
   DWORD code = 0;
   GetExitCodeThread(thread_, &code);
   return code;
+}
+
+void TThread::Finish() {
+  SetPriority(std::max(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL));
+  Terminate();
+  Resume();
+  WaitFor();
 }
 
 int TThread::Priority() const { return GetThreadPriority(thread_); }

@@ -16,9 +16,8 @@ class TThread {
   explicit TThread(bool createSuspended);
   TThread(const TThread&) = delete;
   TThread& operator=(const TThread&) = delete;
-  // Terminates, resumes and waits for the thread (handing over the steps it
-  // still sends meanwhile). A derived class whose Execute uses its own
-  // members must Terminate and WaitFor in its own destructor first.
+  // Finish, then the handles go. A derived class whose Execute uses its own
+  // members calls Finish in its own destructor first.
   virtual ~TThread();
 
   void Resume();
@@ -30,6 +29,12 @@ class TThread {
   // Waits for the end of Execute; on the user-interface thread it keeps
   // handling the steps the thread hands over. Returns the exit code.
   DWORD WaitFor();
+  // Terminates the thread, resumes it and waits for it (handing over the
+  // steps it still sends meanwhile). The thread is first raised to the
+  // waiting thread's priority (at least normal): a worker of low priority
+  // would otherwise get no processor while every core is busy, and the
+  // waiting user-interface thread would freeze with it.
+  void Finish();
   int Priority() const;
   void SetPriority(int priority);  // THREAD_PRIORITY_*
   DWORD ThreadId() const { return id_; }

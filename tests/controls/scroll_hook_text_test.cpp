@@ -269,6 +269,8 @@ TEST(ScrollingText, TimerThreadStepsWhileActiveOnly) {
   EXPECT_EQ(passes, 1);
 }
 
+// Destroyed while the thread runs: the idle worker is raised first, so that
+// it ends at once even on a busy machine, where the closing box would wait.
 TEST(ScrollingText, DestroyedWhileScrolling) {
   for (bool transparent : {false, true}) {
     PaperDialog d([&](TSkinScrollingText& t) {
@@ -278,7 +280,13 @@ TEST(ScrollingText, DestroyedWhileScrolling) {
     });
     const int entry = d.text->Width();
     ASSERT_TRUE(PumpUntil([&] { return d.text->TextOrigin().x < entry - 2; }));
+    HANDLE worker = OpenThread(THREAD_QUERY_INFORMATION | SYNCHRONIZE, FALSE, d.text->Timer().ThreadId());
+    ASSERT_NE(worker, nullptr);
+    EXPECT_EQ(GetThreadPriority(worker), THREAD_PRIORITY_IDLE);
     delete d.text;  // the thread may be handing over a step right now
+    EXPECT_EQ(WaitForSingleObject(worker, 0), WAIT_OBJECT_0);
+    EXPECT_GE(GetThreadPriority(worker), THREAD_PRIORITY_NORMAL);
+    CloseHandle(worker);
     Pump(10);
     EXPECT_EQ(d.form->ControlCount(), 3);
   }
