@@ -246,14 +246,22 @@ void TSkinScrollingText::TimerStep() {
       break;
     }
   }
-  if (ended) EndPass();
+  if (ended && !EndPass()) return;
   if (!IsDestroying()) ShowStep(dx, dy);
 }
 
-void TSkinScrollingText::EndPass() {
+bool TSkinScrollingText::EndPass() {
   bool resting = false;
-  if (OnTextScrolled) OnTextScrolled(this, resting);
+  if (OnTextScrolled) {
+    // The handler may free this text, or its form: it runs as a copy, which
+    // outlives the event it was copied from.
+    const TTextScrolledEvent handler = OnTextScrolled;
+    fw::Lifetime::Watch watch(lifetime_);
+    handler(this, resting);
+    if (watch.Ended()) return false;
+  }
   ResetPosition(resting);
+  return true;
 }
 
 void TSkinScrollingText::ShowStep(int dx, int dy) {

@@ -18,6 +18,7 @@
 #include "controls/thread_timer.h"
 #include "graphics/bitmap.h"
 #include "framework/control.h"
+#include "framework/lifetime.h"
 #include "framework/strings.h"
 
 namespace fw {
@@ -108,7 +109,9 @@ class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, publ
   // origin.
   fw::TAlignment DrawnAlignment() const;
   void UpdateTimer();
-  void EndPass();
+  // OnTextScrolled, then the position reset; false when the handler
+  // destroyed this text.
+  bool EndPass();
   void ShowStep(int dx, int dy);
   void ScrollParent(int dx, int dy);
   void RenderParent();
@@ -126,6 +129,7 @@ class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, publ
   bool autoSize_ = false;
   int x_ = 0, y_ = 0;
   std::unique_ptr<TThreadTimer> timer_;
+  fw::Lifetime lifetime_;
 };
 
 }  // namespace skin

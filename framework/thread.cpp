@@ -78,29 +78,36 @@ void TThread::Sleep(DWORD ms) {
   WaitForSingleObject(terminateEvent_, ms);
 }
 
-void TThread::Synchronize(const std::function<void()>& step) {
-  if (!CheckSuspended()) return;
+bool TThread::Synchronize(const std::function<void()>& step) {
+  if (!CheckSuspended()) return true;
   if (GetCurrentThreadId() == mainThreadId) {
     step();
-    return;
+    return true;
   }
   TApplication* app = ApplicationInstance();
-  if (!app || !app->Handle()) return;
+  if (!app || !app->Handle()) return true;
   std::exception_ptr raised;
+  bool destroyed = false;  // this thread's stack: still here afterwards
   std::function<void()> call = [&] {
     if (Terminated()) return;  // the owner is going away
+    Lifetime::Watch watch(lifetime_);
     try {
       step();
     } catch (...) {
       raised = std::current_exception();
     }
+    destroyed = watch.Ended();
   };
   SendMessageW(app->Handle(), CM_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&call));
+  if (destroyed) return false;
   if (raised) std::rethrow_exception(raised);
+  return true;
 }
 
 DWORD TThread::WaitFor() {
   if (GetCurrentThreadId() == id_) return 0;
+  if (GetCurrentThreadId() == mainThreadId && lifetime_.Watched())
+    throw EInvalidOperation(L"A thread cannot wait for itself");
   if (GetCurrentThreadId() == mainThreadId) {
     // Keep handling the messages the thread sends (its Synchronize calls).
     for (;;) {
@@ -118,6 +125,12 @@ DWORD TThread::WaitFor() {
 }
 
 void TThread::Finish() {
+  if (GetCurrentThreadId() == mainThreadId && lifetime_.Watched()) {
+    // A step of this thread is running (it freed this thread's owner), and
+    // the thread waits in Synchronize for it to return.
+    Terminate();
+    return;
+  }
   SetPriority(std::max(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL));
   Terminate();
   Resume();

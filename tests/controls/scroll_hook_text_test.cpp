@@ -12,6 +12,7 @@
 #include "controls/scrolling_text.h"
 #include "stdctrls/edit.h"
 #include "tests/controls/scroll_hook_dialog.h"
+#include "tests/support/freed_memory.h"
 
 namespace scroll_hook_test {
 namespace {
@@ -269,26 +270,53 @@ TEST(ScrollingText, TimerThreadStepsWhileActiveOnly) {
   EXPECT_EQ(passes, 1);
 }
 
-// Destroyed while the thread runs: the idle worker is raised first, so that
-// it ends at once even on a busy machine, where the closing box would wait.
+// Destroyed while the thread runs. From outside: the idle worker is raised
+// first, so that it ends at once even on a busy machine, where the closing
+// box would wait for it. From its own end-of-pass event (the text itself, or
+// the form that owns it), while the worker waits for that very step: no
+// deadlock. Either way nothing of the freed text is written afterwards.
 TEST(ScrollingText, DestroyedWhileScrolling) {
-  for (bool transparent : {false, true}) {
+  enum Way { kFromOutside, kFromOutsideTransparent, kByItsEventTheText, kByItsEventTheForm };
+  for (Way way : {kFromOutside, kFromOutsideTransparent, kByItsEventTheText, kByItsEventTheForm}) {
+    SCOPED_TRACE(testing::Message() << "way " << way);
+    const bool byItsEvent = way == kByItsEventTheText || way == kByItsEventTheForm;
     PaperDialog d([&](TSkinScrollingText& t) {
-      t.SetTransparent(transparent);
+      t.SetTransparent(way == kFromOutsideTransparent);
       t.SetInterval(1);
+      if (byItsEvent) {  // short passes
+        t.SetWidth(40);
+        t.Strings().Clear();
+        t.Strings().Add(L"ab");
+      }
       t.SetActive(true);
     });
-    const int entry = d.text->Width();
-    ASSERT_TRUE(PumpUntil([&] { return d.text->TextOrigin().x < entry - 2; }));
     HANDLE worker = OpenThread(THREAD_QUERY_INFORMATION | SYNCHRONIZE, FALSE, d.text->Timer().ThreadId());
     ASSERT_NE(worker, nullptr);
     EXPECT_EQ(GetThreadPriority(worker), THREAD_PRIORITY_IDLE);
-    delete d.text;  // the thread may be handing over a step right now
-    EXPECT_EQ(WaitForSingleObject(worker, 0), WAIT_OBJECT_0);
-    EXPECT_GE(GetThreadPriority(worker), THREAD_PRIORITY_NORMAL);
-    CloseHandle(worker);
+    fwtest::FreedMemoryWatch watch;
+    if (!byItsEvent) {
+      const int entry = d.text->Width();
+      ASSERT_TRUE(PumpUntil([&] { return d.text->TextOrigin().x < entry - 2; }));
+      delete d.text;  // the thread may be handing over a step right now
+      EXPECT_EQ(WaitForSingleObject(worker, 0), WAIT_OBJECT_0);
+      EXPECT_GE(GetThreadPriority(worker), THREAD_PRIORITY_NORMAL);
+    } else {
+      bool freed = false;
+      d.text->OnTextScrolled = [&](fw::TObject*, bool&) {
+        if (way == kByItsEventTheText) delete d.text;
+        else d.form.reset();
+        freed = true;
+      };
+      ASSERT_TRUE(PumpUntil([&] { return freed; }));
+      EXPECT_EQ(WaitForSingleObject(worker, 5000), WAIT_OBJECT_0);
+    }
     Pump(10);
-    EXPECT_EQ(d.form->ControlCount(), 3);
+    if (d.form) {
+      EXPECT_EQ(d.form->ControlCount(), 3);
+    }
+    EXPECT_GT(watch.Freed(), 0);
+    EXPECT_EQ(watch.WrittenAfterFree(), 0);
+    CloseHandle(worker);
   }
 }
 
