@@ -141,15 +141,18 @@ void TWndHook::Notification(fw::TComponent* component, fw::TOperation operation)
 
 LRESULT TWndHook::HookProc(UINT msg, WPARAM wParam, LPARAM lParam, const fw::SubclassNext& next) {
   fw::TMessage m{msg, wParam, lParam, 0};
+  // The message may free this hook (a form that frees itself takes its hooks
+  // with it): nothing of the hook is touched once it has gone.
+  fw::Lifetime::Watch watch(lifetime_);
   const fw::SubclassNext* outer = next_;
   next_ = &next;
   try {
     HookWndProc(m);
   } catch (...) {
     // Shown by the application; the message keeps the result it had.
-    fw::ReportCurrentException(this);
+    fw::ReportCurrentException(watch.Ended() ? nullptr : this);
   }
-  next_ = outer;
+  if (!watch.Ended()) next_ = outer;
   return m.Result;
 }
 
@@ -161,8 +164,10 @@ void TWndHook::HookWndProc(fw::TMessage& m) {
     PostMessageW(list->Handle(), WM_HOOKLIST_REINSTALL, 0, reinterpret_cast<LPARAM>(this));
   }
   bool handled = false;
+  fw::Lifetime::Watch watch(lifetime_);
   if (OnBeforeMessage) OnBeforeMessage(this, m, handled);
-  if (!handled) CallPrevious(m);
+  if (!handled && !watch.Ended()) CallPrevious(m);
+  if (watch.Ended()) return;
   list = THookList::Instance();
   if (list && list->Contains(this) && OnAfterMessage) OnAfterMessage(this, m, handled);
 }

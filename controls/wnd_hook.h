@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/component.h"
+#include "framework/lifetime.h"
 #include "framework/messages.h"
 #include "framework/subclass.h"
 #include "framework/window_binding.h"
@@ -80,6 +81,7 @@ class TWndHook : public fw::TComponent {
   fw::TWinControl* winControl_ = nullptr;  // not owned
   fw::WindowHook hook_;
   const fw::SubclassNext* next_ = nullptr;  // the running call's, not owned
+  fw::Lifetime lifetime_;
 };
 
 // The process-wide list of hooks; exists while any hook does.

@@ -26,12 +26,10 @@ class Lifetime {
 
 class Lifetime::Watch {
  public:
-  explicit Watch(Lifetime& lifetime) : lifetime_(lifetime), outer_(lifetime.watches_) { lifetime.watches_ = this; }
+  explicit Watch(Lifetime& lifetime);
   Watch(const Watch&) = delete;
   Watch& operator=(const Watch&) = delete;
-  ~Watch() {
-    if (!ended_) lifetime_.watches_ = outer_;
-  }
+  ~Watch();
   // The object was destroyed meanwhile.
   bool Ended() const { return ended_; }
 
@@ -41,9 +39,5 @@ class Lifetime::Watch {
   Watch* outer_;
   bool ended_ = false;
 };
-
-inline Lifetime::~Lifetime() {
-  for (Watch* w = watches_; w; w = w->outer_) w->ended_ = true;
-}
 
 }  // namespace fw

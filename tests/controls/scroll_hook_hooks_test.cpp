@@ -15,6 +15,7 @@
 #include "stdctrls/label.h"
 #include "framework/subclass.h"
 #include "tests/controls/scroll_hook_dialog.h"
+#include "tests/support/freed_memory.h"
 
 namespace scroll_hook_test {
 namespace {
@@ -91,6 +92,23 @@ TEST(WndHook, HandledStopsThePreviousProcedureButNotTheAfterEvent) {
   App().OnException = nullptr;
   EXPECT_EQ(shown, 1);
   EXPECT_TRUE(hook.Active());
+}
+
+// A hook goes with its form, also when the form frees itself inside one of
+// its own messages (Release): nothing of the freed hook is written on the
+// way out of that message.
+TEST(WndHook, AFreedHookIsNotTouchedAgain) {
+  auto* form = new DescribedForm([](DescribedForm&) {});
+  form->HandleNeeded();
+  auto* hook = new TWndHook(form);
+  hook->SetWinControl(form);
+  hook->SetActive(true);
+  ASSERT_TRUE(hook->Active());
+  fwtest::FreedMemoryWatch watch;
+  form->Release();
+  Pump();
+  EXPECT_GT(watch.Freed(), 0);
+  EXPECT_EQ(watch.WrittenAfterFree(), 0);
 }
 
 // A form with a 1:1 wallpaper, as the About box has.
