@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <new>
 #include <string>
 
 #include "controls/skin_form_hook.h"
@@ -94,10 +95,31 @@ TEST(WndHook, HandledStopsThePreviousProcedureButNotTheAfterEvent) {
   EXPECT_TRUE(hook.Active());
 }
 
-// A hook goes with its form, also when the form frees itself inside one of
-// its own messages (Release): nothing of the freed hook is written on the
-// way out of that message.
+// A freed hook is not touched again. It goes with its form, also when the
+// form frees itself inside one of its own messages (Release): nothing of the
+// freed hook is written on the way out of that message. A re-install request
+// posted for it (its window was recreated) is dropped, even when another hook
+// has been made at its address meanwhile.
 TEST(WndHook, AFreedHookIsNotTouchedAgain) {
+  {
+    DescribedForm recreated([](DescribedForm&) {}), other([](DescribedForm&) {});
+    recreated.HandleNeeded();
+    other.HandleNeeded();
+    TWndHook keeper(nullptr);  // keeps the hook list, and its queue, alive
+    alignas(TWndHook) unsigned char place[sizeof(TWndHook)];
+    auto* first = new (place) TWndHook(nullptr);
+    first->SetWinControl(&recreated);
+    first->SetActive(true);
+    ASSERT_TRUE(first->Active());
+    recreated.RecreateWnd();  // the old window's WM_DESTROY posts the request
+    first->~TWndHook();
+    auto* second = new (place) TWndHook(nullptr);
+    second->SetWinControl(&other);  // not installed: that is for its owner to ask
+    Pump();
+    EXPECT_FALSE(second->Active());
+    EXPECT_EQ(fw::WindowHook::HookCount(other.Handle()), 0);
+    second->~TWndHook();
+  }
   auto* form = new DescribedForm([](DescribedForm&) {});
   form->HandleNeeded();
   auto* hook = new TWndHook(form);
