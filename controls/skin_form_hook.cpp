@@ -52,7 +52,13 @@ fw::GdiRegion VisibleChildren(fw::TWinControl* form, POINT clientOffset) {
 
 }  // namespace
 
-bool SetWindowShape(HWND wnd, fw::GdiRegion shape) { return SetWindowRgn(wnd, shape.Detach(), TRUE) != 0; }
+bool SetWindowShape(HWND wnd, fw::GdiRegion shape) {
+  // Handed over only once the window has taken it; a refused region stays
+  // ours and goes with `shape`.
+  if (!SetWindowRgn(wnd, shape.Get(), TRUE)) return false;
+  shape.Detach();
+  return true;
+}
 
 TSkinFormHook::TSkinFormHook(fw::TComponent* owner)
     : fw::TComponent(owner), SkinPicture(*this, {.changed = [this] { PictureChanged(); }}) {

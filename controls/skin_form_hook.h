@@ -77,7 +77,8 @@ class TSkinFormHook : public fw::TComponent, public SkinPicture {
 };
 
 // Gives the window the shape (SetWindowRgn, redrawing); the window owns the
-// region from then on. True when the window took it.
+// region from then on. False when the window refused it: the region is then
+// freed.
 bool SetWindowShape(HWND wnd, fw::GdiRegion shape);
 
 }  // namespace skin

@@ -291,6 +291,15 @@ TEST(SkinFormHook, ShapesCaptionAndCleanUpBeforeTheForm) {
   GetWindowRect(wnd, &window1);
   EXPECT_EQ(window1.bottom - window1.top, window0.bottom - window0.top);
   EXPECT_EQ(fw::WindowHook::HookCount(wnd), 0);
+
+  // A shape the system refuses (its window has gone) is not lost: it is freed.
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  const long regions = fw::GdiCounters::Live(fw::GdiKind::Region);
+  HRGN refused = CreateRectRgn(0, 0, 5, 5);
+  EXPECT_FALSE(SetWindowShape(gone, fw::GdiRegion(refused)));
+  EXPECT_EQ(GetObjectType(refused), 0u);
+  EXPECT_EQ(fw::GdiCounters::Live(fw::GdiKind::Region), regions);
 }
 
 // Counts the parent-colour notifications a graphic child gets.
