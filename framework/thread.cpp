@@ -1,17 +1,20 @@
 #include "framework/thread.h"
 
 #include <algorithm>
+#include <atomic>
 
-#include "framework/application.h"
 #include "framework/messages.h"
 #include "framework/window_errors.h"
 
 namespace fw {
 namespace {
 DWORD mainThreadId = GetCurrentThreadId();  // set when the program starts
+std::atomic<HWND> synchronizeWindow{nullptr};
 }  // namespace
 
 bool IsMainThread() { return GetCurrentThreadId() == mainThreadId; }
+
+void SetSynchronizeWindow(HWND wnd) { synchronizeWindow.store(wnd, std::memory_order_release); }
 
 TThread::TThread(bool createSuspended) {
   resumeEvent_ = CreateEventW(nullptr, TRUE, createSuspended ? FALSE : TRUE, nullptr);
@@ -84,8 +87,10 @@ bool TThread::Synchronize(const std::function<void()>& step) {
     step();
     return true;
   }
-  TApplication* app = ApplicationInstance();
-  if (!app || !app->Handle()) return true;
+  // Neither the application object nor its fields are read here: the
+  // user-interface thread may be changing them.
+  const HWND target = synchronizeWindow.load(std::memory_order_acquire);
+  if (!target) return true;
   std::exception_ptr raised;
   bool destroyed = false;  // this thread's stack: still here afterwards
   std::function<void()> call = [&] {
@@ -98,7 +103,7 @@ bool TThread::Synchronize(const std::function<void()>& step) {
     }
     destroyed = watch.Ended();
   };
-  SendMessageW(app->Handle(), CM_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&call));
+  SendMessageW(target, CM_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&call));
   if (destroyed) return false;
   if (raised) std::rethrow_exception(raised);
   return true;

@@ -75,4 +75,11 @@ class TThread {
 // True on the thread that runs the application's message loop.
 bool IsMainThread();
 
+// The window that runs the steps workers hand over (the application's),
+// published by the application once its window exists and withdrawn before
+// it goes. It is the one value workers read that the user-interface thread
+// writes, so it is read and written atomically; without one, steps are
+// dropped.
+void SetSynchronizeWindow(HWND wnd);
+
 }  // namespace fw
