@@ -3,11 +3,14 @@
 // left behind over many hints.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "effects/fx_shape_hint.h"
 #include "effects/fx_shape_hint_window.h"
 #include "effects/fx_text3d.h"
 #include "stdctrls/button.h"
 #include "graphics/gdi.h"
+#include "framework/subclass.h"
 #include "framework/window_binding.h"
 #include "fx_form_fixture.h"
 
@@ -213,7 +216,11 @@ TEST(ShapeHint, BalloonPixelsShadowBodyNoseAndRaisedText) {
   EXPECT_EQ(below.At(W / 2, H - 7), kBody);
 }
 
-TEST(ShapeHint, ANewBalloonOverTheOldOneShowsTheScreenNotItsPredecessor) {
+// A balloon shown at once over the one shown now takes its place cleanly:
+// the old one goes without first moving anywhere (where the new one's screen
+// capture could pick it up), and the new one shows the screen, not its
+// predecessor.
+TEST(ShapeHint, ANewBalloonTakesTheOldOnesPlaceCleanly) {
   HintForm f;
   fwtest::ShowActive(f.form);
   fwtest::Settle(200);
@@ -221,9 +228,21 @@ TEST(ShapeHint, ANewBalloonOverTheOldOneShowsTheScreenNotItsPredecessor) {
   POINT anchor = f.form.ClientToScreen(POINT{10, 140});
   window.ActivateHint(RECT{anchor.x, anchor.y, -1, -1}, L"A much wider first balloon\nof two lines");
   fwtest::Settle();
+  const RECT old = fxtest::WindowRectOf(window.Handle());
+  // Where the window is each time it moves or changes size while shown.
+  std::vector<RECT> shownAt;
+  fw::WindowHook watch(window.Handle(), [&](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            const fw::SubclassNext& next) {
+    const LRESULT result = next(msg, wParam, lParam);
+    if (msg == WM_WINDOWPOSCHANGED && IsWindowVisible(wnd)) shownAt.push_back(fxtest::WindowRectOf(wnd));
+    return result;
+  });
   window.ActivateHint(RECT{anchor.x, anchor.y, -1, -1}, L"b");
   fwtest::Settle();
   RECT r = fxtest::WindowRectOf(window.Handle());
+  for (const RECT& at : shownAt)
+    EXPECT_TRUE(fxtest::SameRect(at, old) || fxtest::SameRect(at, r))
+        << "shown at " << at.left << "," << at.top << " " << at.right - at.left << "x" << at.bottom - at.top;
   // The new window's top right corner is outside its balloon, inside the old one.
   fw::ClientDC dc(window.Handle());
   EXPECT_EQ(GetPixel(dc, r.right - r.left - 1, 0), RGB(0, 128, 0));
