@@ -3,6 +3,7 @@
 // left behind over many hints.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "effects/fx_shape_hint.h"
@@ -216,11 +217,21 @@ TEST(ShapeHint, BalloonPixelsShadowBodyNoseAndRaisedText) {
   EXPECT_EQ(below.At(W / 2, H - 7), kBody);
 }
 
+// A balloon whose composing fails once its window is shown.
+class FailingBalloon : public TFxShapeHintWindow {
+ public:
+  using TFxShapeHintWindow::TFxShapeHintWindow;
+  void DrawShape(fw::TCanvas&, int, int, fx::TFxHintPosition, RECT&) const override {
+    throw std::runtime_error("no room for the balloon");
+  }
+};
+
 // A balloon shown at once over the one shown now takes its place cleanly:
 // the old one goes without first moving anywhere (where the new one's screen
 // capture could pick it up), and the new one shows the screen, not its
-// predecessor.
-TEST(ShapeHint, ANewBalloonTakesTheOldOnesPlaceCleanly) {
+// predecessor. A balloon that could not be composed does not stay on screen
+// with nothing drawn.
+TEST(ShapeHint, ANewBalloonTakesTheOldOnesPlaceCleanlyAndAFailedOneDoesNotStay) {
   HintForm f;
   fwtest::ShowActive(f.form);
   fwtest::Settle(200);
@@ -244,9 +255,23 @@ TEST(ShapeHint, ANewBalloonTakesTheOldOnesPlaceCleanly) {
     EXPECT_TRUE(fxtest::SameRect(at, old) || fxtest::SameRect(at, r))
         << "shown at " << at.left << "," << at.top << " " << at.right - at.left << "x" << at.bottom - at.top;
   // The new window's top right corner is outside its balloon, inside the old one.
-  fw::ClientDC dc(window.Handle());
-  EXPECT_EQ(GetPixel(dc, r.right - r.left - 1, 0), RGB(0, 128, 0));
+  {
+    fw::ClientDC dc(window.Handle());
+    EXPECT_EQ(GetPixel(dc, r.right - r.left - 1, 0), RGB(0, 128, 0));
+  }
   window.ReleaseHint();
+
+  fw::THints& hints = fwtest::App().Hints();
+  POINT over = f.button->ClientToScreen(POINT{10, 10});
+  SetCursorPos(over.x, over.y);
+  PostMessageW(f.button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  fwtest::App().ProcessMessages();
+  fw::SetHintWindowClass(fw::THintWindowClass::Of<FailingBalloon>());
+  EXPECT_THROW(hints.ActivateHint(over), std::runtime_error);  // the hint timer shows it as an error
+  ASSERT_NE(dynamic_cast<FailingBalloon*>(hints.HintWindow()), nullptr);
+  EXPECT_FALSE(IsWindowVisible(hints.HintWindow()->Handle()));
+  hints.CancelHint();
+  fw::SetHintWindowClass(fw::THintWindowClass::Of<TFxShapeHintWindow>());
 }
 
 TEST(ShapeHint, NoObjectsLeftOverAThousandHints) {
