@@ -189,6 +189,18 @@ TFxShapeHintWindow::TFxShapeHintWindow(fw::TComponent* owner) : fw::THintWindow(
 
 TFxShapeHintWindow::~TFxShapeHintWindow() = default;
 
+void TFxShapeHintWindow::SetHintComponent(TFxCustomShapeHint* hint) {
+  if (hint == hint_) return;
+  if (hint_) hint_->RemoveFreeNotification(this);
+  hint_ = hint;
+  if (hint) hint->FreeNotification(this);
+}
+
+void TFxShapeHintWindow::Notification(fw::TComponent* component, fw::TOperation operation) {
+  if (operation == fw::opRemove && component == hint_) hint_ = nullptr;
+  fw::THintWindow::Notification(component, operation);
+}
+
 void TFxShapeHintWindow::CreateParams(fw::TCreateParams& p) {
   fw::THintWindow::CreateParams(p);
   p.Style = WS_POPUP | WS_DISABLED;
@@ -284,7 +296,7 @@ void TFxShapeHintWindow::ActivateHint(const RECT& rect, const std::wstring& hint
     fw::THintWindow::ActivateHint(rect, hint);
     return;
   }
-  hint_ = active;
+  SetHintComponent(active);
   SetHintText(hint);
   TFxHintPosition position = active->Position();
 

@@ -55,8 +55,12 @@ SIZE TextBlock(const fw::TFont& font, const std::wstring& text, int limit) {
 
 TEST(ShapeHint, EnablingInstallsTheBalloonClassAndDisablingOrDestroyingEndsIt) {
   fw::TApplication& app = fwtest::App();
+  TFxShapeHintWindow balloon(nullptr);
   {
     HintForm f;
+    balloon.ActivateHint(RECT{300, 300, -1, -1}, L"Drawn with the component's settings");
+    EXPECT_EQ(balloon.HintComponent(), f.hint);
+    balloon.ReleaseHint();
     EXPECT_EQ(fx::FxActiveShapeHint(), f.hint);
     EXPECT_NE(dynamic_cast<TFxShapeHintWindow*>(app.Hints().HintWindow()), nullptr);
     f.hint->SetEnabled(false);
@@ -66,6 +70,7 @@ TEST(ShapeHint, EnablingInstallsTheBalloonClassAndDisablingOrDestroyingEndsIt) {
     EXPECT_EQ(fx::FxActiveShapeHint(), f.hint);
   }
   EXPECT_EQ(fx::FxActiveShapeHint(), nullptr);
+  EXPECT_EQ(balloon.HintComponent(), nullptr);  // forgotten with the component
   EXPECT_TRUE(app.Hints().ShowHint());
   // Defaults of a component made in code.
   fx::TFxShapeHint plain(nullptr);
