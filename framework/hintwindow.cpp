@@ -60,14 +60,11 @@ void THintWindow::SetHintText(const std::wstring& hint) {
 void THintWindow::ActivateHint(const RECT& rect, const std::wstring& hint) {
   SetHintText(hint);
   int width = rect.right - rect.left, height = rect.bottom - rect.top + 4;
-  int left = rect.left, top = rect.top;
-  // Kept on the desktop.
-  int deskLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), deskTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  int deskWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN), deskHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  if (top + height > deskHeight) top = deskHeight - height;
-  if (left + width > deskWidth) left = deskWidth - width;
-  if (left < deskLeft) left = deskLeft;
-  if (top < deskTop) top = deskTop;
+  const int deskLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), deskTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const RECT desktop{deskLeft, deskTop, deskLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                     deskTop + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const POINT at = KeepOnDesktop(POINT{rect.left, rect.top}, SIZE{width, height}, desktop);
+  const int left = at.x, top = at.y;
   SetBounds(left, top, width, height);
   SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   Invalidate();
@@ -117,6 +114,15 @@ void THintWindow::Paint() {
 }
 
 // ---- screen facts
+
+POINT KeepOnDesktop(POINT at, SIZE size, const RECT& desktop) {
+  const int deskWidth = desktop.right - desktop.left, deskHeight = desktop.bottom - desktop.top;
+  if (at.y + size.cy > deskHeight) at.y = deskHeight - size.cy;
+  if (at.x + size.cx > deskWidth) at.x = deskWidth - size.cx;
+  if (at.x < desktop.left) at.x = desktop.left;
+  if (at.y < desktop.top) at.y = desktop.top;
+  return at;
+}
 
 void AssignHintFont(TFont& font) {
   NONCLIENTMETRICSW metrics{};
