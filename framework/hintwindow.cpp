@@ -116,9 +116,10 @@ void THintWindow::Paint() {
 // ---- screen facts
 
 POINT KeepOnDesktop(POINT at, SIZE size, const RECT& desktop) {
-  const int deskWidth = desktop.right - desktop.left, deskHeight = desktop.bottom - desktop.top;
-  if (at.y + size.cy > deskHeight) at.y = deskHeight - size.cy;
-  if (at.x + size.cx > deskWidth) at.x = deskWidth - size.cx;
+  // Its far edges lie at its origin plus its size: a monitor left of or
+  // above the primary one gives a negative origin.
+  if (at.y + size.cy > desktop.bottom) at.y = desktop.bottom - size.cy;
+  if (at.x + size.cx > desktop.right) at.x = desktop.right - size.cx;
   if (at.x < desktop.left) at.x = desktop.left;
   if (at.y < desktop.top) at.y = desktop.top;
   return at;
