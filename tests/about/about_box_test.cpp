@@ -148,11 +148,14 @@ TEST(AboutBox, NoticePassThenCreditsOnClickAndTheBusyFlagBetween) {
   box.Hide();
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 int ThreadWindows() {
   int count = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(), [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n), TRUE; },
-      reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
