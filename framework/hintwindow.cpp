@@ -150,6 +150,7 @@ int HintCursorMargin(HCURSOR cursor) {
   } bmi{};
   bmi.header.biSize = sizeof(BITMAPINFOHEADER);
   ClientDC screen(nullptr);
+  // The header and its two colours are the BITMAPINFO they begin.
   auto* asInfo = reinterpret_cast<BITMAPINFO*>(&bmi);
   if (!GetDIBits(screen, mask.Get(), 0, 0, nullptr, asInfo, DIB_RGB_COLORS)) return margin;
   if (bmi.header.biBitCount != 1) return margin;
