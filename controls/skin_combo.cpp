@@ -243,7 +243,7 @@ void TSkinComboBox::ListOpening(HWND list) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     GetWindowRect(list, &lr);
   }
-  MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&lr), 2);
+  MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&lr), 2);  // a RECT is two POINTs
   anchor_ = lr;
   if (GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL) {
     int low = 0, high = 0;

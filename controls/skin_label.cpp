@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/reading_order.h"
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
 #include "framework/high_contrast.h"
@@ -192,19 +193,8 @@ void TSkinLabel::AdjustBounds() {
   SetBounds(left, Top(), width, height);
 }
 
-bool TSkinLabel::ReadsRightToLeft() const {
-  // The label has no window: it reads as the window that paints it.
-  fw::TWinControl* parent = Parent();
-  return parent && parent->HandleAllocated() &&
-         (GetWindowLongPtrW(parent->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
-}
+bool TSkinLabel::ReadsRightToLeft() const { return skin::ReadsRightToLeft(*this); }
 
-fw::TAlignment TSkinLabel::DrawnAlignment() const {
-  const fw::TAlignment alignment = Alignment();
-  if (!ReadsRightToLeft()) return alignment;
-  if (alignment == fw::taLeftJustify) return fw::taRightJustify;
-  if (alignment == fw::taRightJustify) return fw::taLeftJustify;
-  return alignment;
-}
+fw::TAlignment TSkinLabel::DrawnAlignment() const { return ReadingAlignment(Alignment(), ReadsRightToLeft()); }
 
 }  // namespace skin

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/exceptions.h"
 #include "effects/fx_text3d.h"
 #include "framework/accessible.h"
 #include "framework/high_contrast.h"
@@ -87,6 +88,8 @@ TFxCustomLabel::~TFxCustomLabel() {
 }
 
 void TFxCustomLabel::SetAlignment(TFxAlignment value) {
+  // Painting looks the alignment up in a table of the nine.
+  if (value < agTopLeft || value > agBottomRight) throw core::ERangeError();
   if (value == alignment_) return;
   alignment_ = value;
   Changed();

@@ -68,6 +68,7 @@ class TFxCustomLabel : public TFxBaseLabel {
   std::wstring ClassName() const override { return L"TFxCustomLabel"; }
 
   TFxAlignment Alignment() const { return alignment_; }
+  // One of the nine positions; any other value raises core::ERangeError.
   void SetAlignment(TFxAlignment value);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);

@@ -190,6 +190,18 @@ TFxShapeHintWindow::TFxShapeHintWindow(fw::TComponent* owner) : fw::THintWindow(
 
 TFxShapeHintWindow::~TFxShapeHintWindow() = default;
 
+void TFxShapeHintWindow::SetHintComponent(TFxCustomShapeHint* hint) {
+  if (hint == hint_) return;
+  if (hint_) hint_->RemoveFreeNotification(this);
+  hint_ = hint;
+  if (hint) hint->FreeNotification(this);
+}
+
+void TFxShapeHintWindow::Notification(fw::TComponent* component, fw::TOperation operation) {
+  if (operation == fw::opRemove && component == hint_) hint_ = nullptr;
+  fw::THintWindow::Notification(component, operation);
+}
+
 void TFxShapeHintWindow::CreateParams(fw::TCreateParams& p) {
   fw::THintWindow::CreateParams(p);
   p.Style = WS_POPUP | WS_DISABLED;
@@ -295,7 +307,7 @@ void TFxShapeHintWindow::ActivateHint(const RECT& rect, const std::wstring& hint
     fw::THintWindow::ActivateHint(rect, hint);
     return;
   }
-  hint_ = active;
+  SetHintComponent(active);
   SetHintText(hint);
   TFxHintPosition position = active->Position();
 
@@ -304,15 +316,17 @@ void TFxShapeHintWindow::ActivateHint(const RECT& rect, const std::wstring& hint
   RECT size = textRect;
   GrowToShape(size);
   const int W = size.right, H = size.bottom;
-  SetBounds(0, 0, W, H);
+  // A balloon shown now goes first, before the window changes size or place:
+  // moved while shown, it would flash where it does not belong, and the
+  // screen captured below could hold it. Where it covered the new one's
+  // place, the screen is what it had captured itself.
+  bool predecessor = HandleAllocated() && IsWindowVisible(Handle()) && background_;
+  ReleaseHint();
   RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   POINT at = Place(anchor, SIZE{W, H}, position, screen);
   RECT placed{at.x, at.y, at.x + W, at.y + H};
+  SetBounds(at.x, at.y, W, H);
 
-  // A balloon shown now goes first; where it covered the new one's place,
-  // the screen is what it had captured itself.
-  bool predecessor = HandleAllocated() && IsWindowVisible(Handle()) && background_;
-  ReleaseHint();
   auto captured = std::make_unique<fw::OffscreenBuffer>(nullptr, W, H);
   {
     fw::ClientDC screenDC(nullptr);

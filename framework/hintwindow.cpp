@@ -61,14 +61,11 @@ void THintWindow::SetHintText(const std::wstring& hint) {
 void THintWindow::ActivateHint(const RECT& rect, const std::wstring& hint) {
   SetHintText(hint);
   int width = rect.right - rect.left, height = rect.bottom - rect.top + 4;
-  int left = rect.left, top = rect.top;
-  // Kept on the desktop.
-  int deskLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), deskTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  int deskWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN), deskHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  if (top + height > deskHeight) top = deskHeight - height;
-  if (left + width > deskWidth) left = deskWidth - width;
-  if (left < deskLeft) left = deskLeft;
-  if (top < deskTop) top = deskTop;
+  const int deskLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), deskTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const RECT desktop{deskLeft, deskTop, deskLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                     deskTop + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const POINT at = KeepOnDesktop(POINT{rect.left, rect.top}, SIZE{width, height}, desktop);
+  const int left = at.x, top = at.y;
   SetBounds(left, top, width, height);
   SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   Invalidate();
@@ -125,6 +122,16 @@ void THintWindow::Paint() {
 
 // ---- screen facts
 
+POINT KeepOnDesktop(POINT at, SIZE size, const RECT& desktop) {
+  // Its far edges lie at its origin plus its size: a monitor left of or
+  // above the primary one gives a negative origin.
+  if (at.y + size.cy > desktop.bottom) at.y = desktop.bottom - size.cy;
+  if (at.x + size.cx > desktop.right) at.x = desktop.right - size.cx;
+  if (at.x < desktop.left) at.x = desktop.left;
+  if (at.y < desktop.top) at.y = desktop.top;
+  return at;
+}
+
 void AssignHintFont(TFont& font) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -150,6 +157,7 @@ int HintCursorMargin(HCURSOR cursor) {
   } bmi{};
   bmi.header.biSize = sizeof(BITMAPINFOHEADER);
   ClientDC screen(nullptr);
+  // The header and its two colours are the BITMAPINFO they begin.
   auto* asInfo = reinterpret_cast<BITMAPINFO*>(&bmi);
   if (!GetDIBits(screen, mask.Get(), 0, 0, nullptr, asInfo, DIB_RGB_COLORS)) return margin;
   if (bmi.header.biBitCount != 1) return margin;

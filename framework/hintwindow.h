@@ -67,6 +67,10 @@ class THintWindow : public TCustomControl {
   bool activating_ = false;
 };
 
+// Where a hint window of `size` asked for at `at` goes so that it stays on
+// the desktop (the virtual screen, all monitors together).
+POINT KeepOnDesktop(POINT at, SIZE size, const RECT& desktop);
+
 // The screen's hint font: the system's status-bar font, or an 8-point
 // default when the system does not tell.
 void AssignHintFont(TFont& font);

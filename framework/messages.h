@@ -6,6 +6,15 @@
 
 namespace fw {
 
+// Messages carry handles and pointers in their parameters and results (a DC
+// in WM_ERASEBKGND's wParam, a structure's address in lParam, a brush as the
+// result), and so do the data parameters of window enumerations and hooks:
+// the casts between those and pointers are most of the program's casts. They
+// lose nothing in either build: the three types are as wide as a pointer.
+static_assert(sizeof(WPARAM) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*) &&
+                  sizeof(LRESULT) == sizeof(void*),
+              "message parameters hold pointers");
+
 struct TMessage {
   UINT Msg = 0;
   WPARAM WParam = 0;

@@ -76,6 +76,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
   WNDPROC def = RegisterBoundClass(p.WinClassName, p.BaseClass, p.ClassStyle);
   if (!def) throw EWin32Error(L"Cannot register window class " + p.WinClassName);
   defWndProc_ = def;
+  // A child window's id travels in the menu handle (both pointer-sized).
   HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(childId_) : nullptr;
   HWND wnd = CreateBoundWindow(this, p.ExStyle, p.WinClassName, p.Caption, p.Style, p.X, p.Y,
                                p.Width, p.Height, p.WndParent, id);
@@ -410,7 +411,7 @@ void TWinControl::UpdateBoundsFromWindow() {
   GetWindowRect(handle_, &r);
   if (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) {
     HWND parent = GetParent(handle_);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);  // a RECT is two POINTs
   }
   left_ = r.left;
   top_ = r.top;
