@@ -4,6 +4,8 @@
 
 #include "controls/reading_order.h"
 #include "controls/skin_draw.h"
+#include "framework/accessible.h"
+#include "framework/high_contrast.h"
 #include "stdctrls/button.h"
 #include "graphics/canvas.h"
 #include "graphics/gdi.h"
@@ -129,6 +131,16 @@ void TSkinScrollingText::Notification(fw::TComponent* component, fw::TOperation 
   if (operation == fw::opRemove && component == focusControl_) focusControl_ = nullptr;
   if (SkinImagesRemoved(component, operation)) Invalidate();
   fw::TGraphicControl::Notification(component, operation);
+}
+
+void TSkinScrollingText::DescribeAccessible(fw::AccessibleFacts& facts) const {
+  fw::TGraphicControl::DescribeAccessible(facts);
+  facts.role = ROLE_SYSTEM_STATICTEXT;
+  if (!facts.name) {
+    const std::wstring text = strings_.Text();
+    facts.name = fw::SpokenText(showAccelChar_ ? fw::WithoutAccelerator(text) : text);
+  }
+  facts.statesSet |= STATE_SYSTEM_READONLY | (active_ ? STATE_SYSTEM_MARQUEED : 0);
 }
 
 void TSkinScrollingText::SetName(const std::wstring& name) {
@@ -269,7 +281,7 @@ void TSkinScrollingText::ShowStep(int dx, int dy) {
   fw::TWinControl* parent = Parent();
   if (!Visible() || !parent || !parent->HandleAllocated()) return;
   if (transparent_) RenderParent();
-  else if (EffectiveWallpaper()) RenderFace();
+  else if (EffectiveWallpaper() && !fw::HighContrast()) RenderFace();
   else ScrollParent(dx, dy);
 }
 
@@ -309,8 +321,10 @@ void TSkinScrollingText::Paint() {
   fw::TCanvas& c = Canvas();
   HDC dc = c.Handle();
   const RECT client = ClientRect();
-  if (!DrawWallpaper(dc, EffectiveWallpaper(), client, SRCCOPY, true) && !transparent_) {
-    c.Brush().SetColor(Color());
+  // In high contrast: no picture, the system's face colour.
+  const bool plain = fw::HighContrast();
+  if ((plain || !DrawWallpaper(dc, EffectiveWallpaper(), client, SRCCOPY, true)) && !transparent_) {
+    c.Brush().SetColor(plain ? fw::clBtnFace : Color());
     c.FillRect(client);
   }
   SetBkMode(dc, TRANSPARENT);

@@ -87,6 +87,8 @@ class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, publ
   void Loaded() override;
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
   void SetName(const std::wstring& name) override;
+  // Static text named by its lines, moving while active.
+  void DescribeAccessible(fw::AccessibleFacts& facts) const override;
 
  protected:
   // Back to (0, 0) when resting, else just outside the entry edge.

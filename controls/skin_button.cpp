@@ -5,6 +5,7 @@
 
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
+#include "framework/high_contrast.h"
 
 namespace skin {
 
@@ -255,7 +256,35 @@ void TSkinBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   }
 }
 
+bool TSkinBtn::ShowsFocusMark(bool focused) const {
+  return defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus) && FocusCuesShown();
+}
+
+void TSkinBtn::PaintPlainFace(HDC dc, bool pressed, bool focused) {
+  const RECT r = ClientRect();
+  const bool rounded = options_.Contains(ocRoundedForm);
+  // Outside the ellipse the parent shows, in its own plain colour.
+  if (rounded) PaintParentBackground(this, dc);
+  canvas_.Brush().SetColor(fw::clBtnFace);
+  canvas_.Pen().SetColor(fw::clBtnText);
+  // Pressed, the outline is drawn twice as thick.
+  canvas_.Pen().SetWidth(pressed ? 2 : 1);
+  if (rounded) canvas_.Ellipse(r.left, r.top, r.right - 1, r.bottom - 1);
+  else canvas_.Rectangle(r);
+  canvas_.Pen().SetWidth(1);
+  DrawGlyphAndCaption(dc, pressed);
+  if (ShowsFocusMark(focused)) {
+    canvas_.Brush().SetStyle(fw::bsClear);
+    if (rounded) canvas_.Ellipse(r.left + 4, r.top + 4, r.right - 4, r.bottom - 4);
+    else canvas_.Rectangle(r.left + 4, r.top + 4, r.right - 4, r.bottom - 4);
+  }
+}
+
 void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
+  if (fw::HighContrast()) {
+    PaintPlainFace(dc, pressed, focused);
+    return;
+  }
   RECT r = ClientRect();
   bool needsFill = true;
   const bool tiled = options_.Contains(ocTileWallpaper);
@@ -276,7 +305,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     }
     if (FrameShown()) DrawEllipticFrame(r, pressed, needsFill);
     DrawGlyphAndCaption(dc, pressed);
-    if (defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus)) {
+    if (ShowsFocusMark(focused)) {
       canvas_.Pen().SetColor(fw::clBtnShadow);
       canvas_.Pen().SetWidth(1);
       canvas_.Brush().SetStyle(fw::bsClear);
@@ -307,7 +336,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
   if (pressed) DrawEdge(dc, &r, BDR_SUNKENINNER, BF_RECT | BF_ADJUST);
   else if (FrameShown()) DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
   DrawGlyphAndCaption(dc, pressed);
-  if (defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus)) {
+  if (ShowsFocusMark(focused)) {
     RECT f = ClientRect();
     InflateRect(&f, -4, -4);
     canvas_.Pen().SetColor(fw::clWindowFrame);
@@ -389,7 +418,9 @@ void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
   canvas_.Brush().SetStyle(fw::bsClear);
   // The shadowed text is drawn on the DC: the canvas font must be in it.
   fw::SelectGuard font(dc, canvas_.Font().Handle());
-  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER, caption, Font().Color(), Enabled());
+  // The accelerator's underline follows the keyboard cues.
+  const UINT cues = AcceleratorCuesShown() ? 0 : DT_HIDEPREFIX;
+  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER | cues, caption, Font().Color(), Enabled());
 }
 
 RECT TSkinBtn::GlyphRect() {

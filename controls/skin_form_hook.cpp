@@ -4,6 +4,7 @@
 
 #include "controls/skin_draw.h"
 #include "framework/form.h"
+#include "framework/high_contrast.h"
 #include "graphics/gdi.h"
 
 namespace skin {
@@ -216,6 +217,8 @@ void TSkinFormHook::ApplyPlainShape() { SetWindowRgn(target_->Handle(), nullptr,
 void TSkinFormHook::BeforeMessage(fw::TMessage& m, bool& handled) {
   handled = false;
   if (!target_ || IsDesigning() || m.Msg != WM_ERASEBKGND || !PaintsBackground()) return;
+  // In high contrast the form keeps its own (system) background.
+  if (fw::HighContrast()) return;
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   const RECT r = target_->ClientRect();
   if (options_.Contains(ocPaintGradiently)) {

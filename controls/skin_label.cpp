@@ -5,6 +5,7 @@
 #include "controls/reading_order.h"
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
+#include "framework/high_contrast.h"
 #include "framework/wincontrol.h"
 
 namespace skin {
@@ -115,9 +116,10 @@ void TSkinLabel::Paint() {
   fw::TCanvas& c = Canvas();
   const RECT client = ClientRect();
   if (!Transparent()) {
-    // The label has no tiling option: its wallpaper is always tiled.
-    if (!DrawWallpaper(c.Handle(), EffectiveWallpaper(), client, SRCCOPY, true)) {
-      c.Brush().SetColor(Color());
+    // The label has no tiling option: its wallpaper is always tiled. In
+    // high contrast: no picture, the system's face colour.
+    if (fw::HighContrast() || !DrawWallpaper(c.Handle(), EffectiveWallpaper(), client, SRCCOPY, true)) {
+      c.Brush().SetColor(fw::HighContrast() ? fw::clBtnFace : Color());
       c.FillRect(client);
     }
   }

@@ -33,6 +33,8 @@ class TFxBaseLabel : public TFxBaseGraphicControl {
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
   // Transparent with an empty caption.
   bool NothingToDraw() const override;
+  // Static text named by its caption.
+  void DescribeAccessible(fw::AccessibleFacts& facts) const override;
 
  protected:
   // Lays the label out again, then repaints.

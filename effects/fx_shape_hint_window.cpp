@@ -4,6 +4,7 @@
 
 #include "effects/fx_application.h"
 #include "effects/fx_text3d.h"
+#include "framework/high_contrast.h"
 #include "graphics/canvas.h"
 
 namespace fx {
@@ -269,8 +270,11 @@ void TFxShapeHintWindow::DrawShape(fw::TCanvas& canvas, int W, int H, TFxHintPos
   const TFxShadow& shadow = hint_->Shadow();
   const Balloon balloon = BalloonFor(hint_->Style(), position, W, H, shadow.Depth());
   fw::SelectGuard noPen(dc, GetStockObject(NULL_PEN));
-  if (shadow.Style() != hssNone) DrawShadow(dc, balloon, shadow);
-  DrawBody(dc, balloon, fw::ColorToRGB(hint_->Color()), fw::ColorToRGB(hint_->BorderColor()));
+  // High contrast: no shadow, and the body in the system's window colours.
+  const bool plain = fw::HighContrast();
+  if (shadow.Style() != hssNone && !plain) DrawShadow(dc, balloon, shadow);
+  if (plain) DrawBody(dc, balloon, GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT));
+  else DrawBody(dc, balloon, fw::ColorToRGB(hint_->Color()), fw::ColorToRGB(hint_->BorderColor()));
   PlaceText(balloon, shadow.Depth(), text);
 }
 
@@ -280,6 +284,13 @@ void TFxShapeHintWindow::Compose(fw::TCanvas& canvas, int width, int height, TFx
   DrawShape(canvas, width, height, position, textRect);
   canvas.Brush().SetColor(hint_->Color());
   canvas.Font().Assign(hint_->Font());
+  if (fw::HighContrast()) {
+    // The text once, in the system's window text colour.
+    canvas.Brush().SetStyle(fw::bsClear);
+    canvas.Font().SetColor(fw::clWindowText);
+    FxDraw3DText(canvas, hint, nullptr, nullptr, kFx3DEnabled, DT_WORDBREAK | DT_NOPREFIX, textRect);
+    return;
+  }
   FxDraw3DText(canvas, hint, &hint_->Font3D(), nullptr, kFx3DEnabled, DT_WORDBREAK | DT_NOPREFIX, textRect);
 }
 

@@ -58,6 +58,10 @@ class TForm : public TWinControl {
   bool Active() const { return active_; }
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool value) { keyPreview_ = value; }
+  // The keyboard is in use: focus marks and accelerator underlines show
+  // from now on, in this form's window and its children (where the
+  // system's setting hid them until then).
+  void ShowKeyboardCues();
 
   // ---- showing and closing
   void Show();
@@ -109,6 +113,9 @@ class TForm : public TWinControl {
   void CreateWnd() override;
   void PaintWindow(HDC dc) override;
   void VisibleChanging() override;
+  // Hears of changed system colours and high contrast (WM_SYSCOLORCHANGE,
+  // WM_SETTINGCHANGE), and has everything on the form drawn again.
+  void WndProc(TMessage& m) override;
 
   void WMClose(TMessage& m) override;
   void WMActivate(TMessage& m) override;
@@ -120,6 +127,7 @@ class TForm : public TWinControl {
 
  private:
   void ApplyPosition();
+  void SystemLookChanged();
   void SelectFirst();
   void SetWindowFocus();
   void NotifyFocus(TWinControl* parent, TWinControl* focused);

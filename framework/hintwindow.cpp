@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/accessible.h"
 #include "graphics/gdi.h"
 
 namespace fw {
@@ -80,6 +81,12 @@ bool THintWindow::IsHintMsg(const MSG& msg) {
   return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_LBUTTONDOWN && m <= WM_MOUSEWHEEL) ||
          m == WM_NCMOUSEMOVE || m == WM_COMMAND || m == CM_ACTIVATE || m == CM_DEACTIVATE ||
          m == CM_APPKEYDOWN || m == CM_APPSYSCOMMAND;
+}
+
+void THintWindow::DescribeAccessible(AccessibleFacts& facts) const {
+  TCustomControl::DescribeAccessible(facts);
+  facts.role = ROLE_SYSTEM_TOOLTIP;
+  if (!facts.name) facts.name = Caption();
 }
 
 void THintWindow::ReleaseHint() {

@@ -51,6 +51,8 @@ class THintWindow : public TCustomControl {
   virtual bool IsHintMsg(const MSG& msg);
   // Hides the window when it is shown (it stays for the next hint).
   void ReleaseHint();
+  // A tooltip named by its text.
+  void DescribeAccessible(AccessibleFacts& facts) const override;
 
  protected:
   void CreateParams(TCreateParams& params) override;

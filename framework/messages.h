@@ -57,6 +57,7 @@ constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 constexpr UINT CM_SYNCHRONIZE = CM_BASE + 60;     // worker thread hand-over (application window)
 constexpr UINT CM_HINTSHOW = CM_BASE + 48;         // lParam THintInfo*; non-zero result: no hint
 constexpr UINT CM_HINTSHOWPAUSE = CM_BASE + 65;    // wParam hint active, lParam int* pause in ms
+constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 67;   // the system's colours or high contrast changed
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM;

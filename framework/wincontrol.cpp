@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/accessible.h"
 #include "framework/form.h"
 #include "graphics/gdi.h"
 #include "framework/window_errors.h"
@@ -148,7 +149,28 @@ void TWinControl::WindowGone(HWND wnd) {
   mouseInControl_ = false;
 }
 
-void TWinControl::WndProc(TMessage& m) { TControl::WndProc(m); }
+void TWinControl::WndProc(TMessage& m) {
+  // Screen readers ask every window for its client object: the control
+  // says what it is (see framework/accessible.h).
+  if (m.Msg == WM_GETOBJECT && handle_) {
+    m.Result = AnswerGetObject(handle_, m.WParam, m.LParam);
+    if (m.Result) return;
+  }
+  TControl::WndProc(m);
+  // The keyboard cues were shown or hidden: the focus mark (also on a
+  // border) and the accelerators' underlines follow.
+  if (m.Msg == WM_UPDATEUISTATE && handle_)
+    RedrawWindow(handle_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | ((ControlStyle() & csOpaque) ? 0 : RDW_ERASE));
+}
+
+bool TWinControl::FocusCuesShown() const {
+  return !handle_ || (SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+bool TWinControl::AcceleratorCuesShown() const {
+  return !handle_ || (SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
+}
 
 void TWinControl::DefaultHandler(TMessage& m) {
   if (IsReflected(m.Msg)) {
@@ -656,7 +678,12 @@ void TWinControl::CNChar(TMessage& m) {
   m.Result = 0;
 }
 
-void TWinControl::CNSysKeyDown(TMessage& m) { m.Result = 0; }
+void TWinControl::CNSysKeyDown(TMessage& m) {
+  // Alt shows the accelerators (and the focus) from now on.
+  if (m.WParam == VK_MENU)
+    if (TForm* form = GetParentForm(this)) form->ShowKeyboardCues();
+  m.Result = 0;
+}
 
 void TWinControl::CNSysChar(TMessage& m) {
   // Alt+letter: an accelerator of the form, whatever has the focus.
@@ -812,6 +839,13 @@ void TWinControl::CMFontChanged(TMessage&) {
 }
 
 void TWinControl::CMTextChanged(TMessage&) {}
+
+void TWinControl::CMSysColorChange(TMessage& m) {
+  brush_.SystemColorsChanged();
+  Broadcast(m);
+  m.Result = 0;
+  Invalidate();
+}
 
 // ---- TCustomControl
 
