@@ -23,8 +23,9 @@ inline constexpr AboutTexts kRussianTexts{
 // Print button's hint is "Print" exactly when the interface is English.
 const AboutTexts& TextsForPrintHint(std::wstring_view printButtonHint);
 
-// Passes right to left once when the box opens (a space at each end).
-inline constexpr std::wstring_view kNoticeLine = L" Copyright \u00A9 2026 Converter contributors, MIT License ";
+// The maker's notice; it passes right to left once when the box opens, with
+// a space added at each end.
+inline constexpr std::wstring_view kNoticeLine = L"Copyright \u00A9 2026 Converter contributors, MIT License";
 
 // Rolls from the bottom up in a fixed-pitch font: the names start in the
 // twentieth column.

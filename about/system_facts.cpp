@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/system_library.h"
+
 namespace about {
 
 namespace {
@@ -15,9 +17,7 @@ OsVersion QueryOsVersion() {
   // ntdll is in every process; its RtlGetVersion is not subject to the
   // compatibility shims that make GetVersionEx report an older system.
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  auto rtlGetVersion = ntdll ? reinterpret_cast<RtlGetVersionProc>(
-                                   reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                             : nullptr;
+  const auto rtlGetVersion = fw::LibraryFunction<RtlGetVersionProc>(ntdll, "RtlGetVersion");
   if (!rtlGetVersion || rtlGetVersion(&info) != 0) {
     info = OSVERSIONINFOW{};
     info.dwOSVersionInfoSize = sizeof info;

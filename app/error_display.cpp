@@ -45,6 +45,7 @@ void Locate(const void* address, std::wstring& module, std::uintptr_t& offset) {
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
       static_cast<LPCWSTR>(address), &handle);
   module = ModuleFileName(inModule ? handle : nullptr);
+  // Addresses as numbers of their own width, for the offset into the module.
   const auto at = reinterpret_cast<std::uintptr_t>(address);
   offset = inModule ? at - reinterpret_cast<std::uintptr_t>(handle) : at - 0x1000;
 }

@@ -131,6 +131,8 @@ void TForm1::Describe() {
   SkinEdit1->OnChange = [this](fw::TObject* s) { SkinEdit1Change(s); };
   label(SkinLabel3, L"SkinLabel3", 8, 98, 177);
   edit(SkinEdit2, L"SkinEdit2", 120, 24, fw::clYellow, core::kResultFieldHint, 15);
+  // The result is the program's to write.
+  SkinEdit2->SetReadOnly(true);
 
   // The keypad: digits 1 to 9 in three rows, then 0, the decimal key and C.
   static const struct {
@@ -204,6 +206,17 @@ void TForm1::FormShow(fw::TObject*) {
   SetLeft(Scaled(2));
   SetTop(FxSysInfo1->IntegerFact(11) - Scaled(254));
   logic_.FormShown(commandLine_);
+  NameControls();
+}
+
+void TForm1::NameControls() {
+  const core::LanguageTexts& texts = core::TextsFor(Language());
+  SkinEdit1->SetAccessibleName(std::wstring(texts.valueHeading));
+  SkinEdit2->SetAccessibleName(std::wstring(texts.resultHeading));
+  SkinComboBox1->SetAccessibleName(std::wstring(texts.sourceListName));
+  SkinComboBox2->SetAccessibleName(std::wstring(texts.targetListName));
+  SkinBtn(11)->SetAccessibleName(std::wstring(texts.clearKeyName));
+  SkinBtn(12)->SetAccessibleName(std::wstring(texts.decimalKeyName));
 }
 
 void TForm1::CloseBtnClick(fw::TObject*) { Close(); }

@@ -92,6 +92,10 @@ class TForm1 : public fw::TForm, private core::ConverterView {
 
  private:
   void Describe();
+  // The names screen readers give the controls no visible text of their
+  // own names: the fields by their headings, the lists and two keys by short
+  // names, all in the interface language.
+  void NameControls();
 
   // core::ConverterView
   void SetCaption(core::TextItem item, std::wstring_view text) override;

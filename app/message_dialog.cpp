@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/dialog_layout.h"
+#include "framework/accessible.h"
 #include "framework/application.h"
 #include "framework/display_scale.h"
 #include "stdctrls/button.h"
@@ -133,6 +134,13 @@ void TMessageForm::CopyToClipboard() {
   CloseClipboard();
 }
 
+void TMessageForm::DescribeAccessible(fw::AccessibleFacts& facts) const {
+  fw::TForm::DescribeAccessible(facts);
+  facts.role = ROLE_SYSTEM_DIALOG;
+  if (const auto* message = dynamic_cast<const fw::TControl*>(FindComponent(L"Message")))
+    facts.description = fw::SpokenText(message->Caption());
+}
+
 void TMessageForm::WndProc(fw::TMessage& m) {
   if (m.Msg == WM_COPY) {
     CopyToClipboard();
@@ -140,6 +148,9 @@ void TMessageForm::WndProc(fw::TMessage& m) {
     return;
   }
   fw::TForm::WndProc(m);
+  // Screen readers read a dialog that says it opened as one.
+  if (m.Msg == WM_SHOWWINDOW)
+    NotifyWinEvent(m.WParam ? EVENT_SYSTEM_DIALOGSTART : EVENT_SYSTEM_DIALOGEND, Handle(), OBJID_WINDOW, CHILDID_SELF);
 }
 
 bool TMessageForm::DoKeyDown(fw::TMessage& m) {

@@ -31,6 +31,9 @@ class TMessageForm : public fw::TForm {
   void CopyToClipboard();
   // The Help button's click: asks the help handler for the help context.
   void HelpButtonClick(fw::TObject* sender);
+  // A dialog, named by its caption and described by its message, which is
+  // also its static text.
+  void DescribeAccessible(fw::AccessibleFacts& facts) const override;
 
   // Places the icon, the text and the buttons (made by BuildMessageDialog)
   // from the font's measures at the form's DPI; `centre` also puts the

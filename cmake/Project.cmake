@@ -7,6 +7,16 @@ option(CONVERTER_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSani
 option(CONVERTER_BUILD_FUZZERS "Build the libFuzzer targets of the core (native, clang only)" OFF)
 
 add_compile_options(-Wall -Wextra)
+# The 32-bit release is compiled and linked here, never run, so what could go
+# wrong only there is stopped at compile time, in both builds: a cast between
+# function types (a function called through a type it does not have fails
+# only when called), and a C-style cast of an integer of another size to a
+# pointer (a pointer that went through a 32-bit field). Storing a pointer in
+# a 32-bit field needs a cast to a narrower integer, which C++ refuses in the
+# 64-bit build anyway. Calling conventions are not part of the first check:
+# a callback without CALLBACK is refused by the 32-bit compiler where it is
+# passed, unless a cast hides it, and callbacks are never cast.
+add_compile_options(-Werror=cast-function-type -Werror=int-to-pointer-cast)
 
 if(CONVERTER_SANITIZE AND NOT WIN32)
   # Any finding ends the program, so a test that provokes one fails.

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "controls/reading_order.h"
 #include "controls/skin_draw.h"
+#include "framework/accessible.h"
+#include "framework/high_contrast.h"
 #include "stdctrls/button.h"
 #include "graphics/canvas.h"
 #include "graphics/gdi.h"
@@ -130,6 +133,16 @@ void TSkinScrollingText::Notification(fw::TComponent* component, fw::TOperation 
   fw::TGraphicControl::Notification(component, operation);
 }
 
+void TSkinScrollingText::DescribeAccessible(fw::AccessibleFacts& facts) const {
+  fw::TGraphicControl::DescribeAccessible(facts);
+  facts.role = ROLE_SYSTEM_STATICTEXT;
+  if (!facts.name) {
+    const std::wstring text = strings_.Text();
+    facts.name = fw::SpokenText(showAccelChar_ ? fw::WithoutAccelerator(text) : text);
+  }
+  facts.statesSet |= STATE_SYSTEM_READONLY | (active_ ? STATE_SYSTEM_MARQUEED : 0);
+}
+
 void TSkinScrollingText::SetName(const std::wstring& name) {
   // A freshly placed control shows its name until it is given lines; not
   // while a stored description is read.
@@ -173,6 +186,7 @@ std::wstring TSkinScrollingText::DrawnText() const {
 void TSkinScrollingText::DrawTextIn(fw::TCanvas& canvas, RECT& r, UINT flags) {
   const std::wstring text = DrawnText();
   if (!showAccelChar_) flags |= DT_NOPREFIX;
+  if (ReadsRightToLeft(*this)) flags |= DT_RTLREADING;
   canvas.Font().Assign(Font());
   HDC dc = canvas.Handle();
   fw::SelectGuard font(dc, canvas.Font().Handle());
@@ -197,7 +211,7 @@ void TSkinScrollingText::AdjustBounds() {
   if (!autoSize_ || !Parent() || IsLoading()) return;
   const RECT r = MeasureText();
   int left = Left();
-  if (alignment_ == fw::taRightJustify) left += Width() - r.right;
+  if (DrawnAlignment() == fw::taRightJustify) left += Width() - r.right;
   SetBounds(left, Top(), r.right, r.bottom);
 }
 
@@ -252,21 +266,30 @@ void TSkinScrollingText::TimerStep() {
       break;
     }
   }
-  if (ended) EndPass();
+  if (ended && !EndPass()) return;
   if (!IsDestroying()) ShowStep(dx, dy);
 }
 
-void TSkinScrollingText::EndPass() {
+bool TSkinScrollingText::EndPass() {
   bool resting = false;
-  if (OnTextScrolled) OnTextScrolled(this, resting);
+  if (OnTextScrolled) {
+    // The handler may free this text, or its form: it runs as a copy, which
+    // outlives the event it was copied from.
+    const TTextScrolledEvent handler = OnTextScrolled;
+    fw::Lifetime::Watch watch(lifetime_);
+    handler(this, resting);
+    if (watch.Ended()) return false;
+  }
   ResetPosition(resting);
+  return true;
 }
 
 void TSkinScrollingText::ShowStep(int dx, int dy) {
+  // A hidden text moves on unseen; its parent's pixels are not its own.
   fw::TWinControl* parent = Parent();
-  if (!parent || !parent->HandleAllocated()) return;
+  if (!Visible() || !parent || !parent->HandleAllocated()) return;
   if (transparent_) RenderParent();
-  else if (EffectiveWallpaper()) RenderFace();
+  else if (EffectiveWallpaper() && !fw::HighContrast()) RenderFace();
   else ScrollParent(dx, dy);
 }
 
@@ -306,21 +329,24 @@ void TSkinScrollingText::Paint() {
   fw::TCanvas& c = Canvas();
   HDC dc = c.Handle();
   const RECT client = ClientRect();
-  if (!DrawWallpaper(dc, EffectiveWallpaper(), client, SRCCOPY, true, Dpi()) && !transparent_) {
-    c.Brush().SetColor(Color());
+  // In high contrast: no picture, the system's face colour.
+  const bool plain = fw::HighContrast();
+  if ((plain || !DrawWallpaper(dc, EffectiveWallpaper(), client, SRCCOPY, true, Dpi())) && !transparent_) {
+    c.Brush().SetColor(plain ? fw::clBtnFace : Color());
     c.FillRect(client);
   }
   SetBkMode(dc, TRANSPARENT);
   RECT r{x_, y_, client.right, client.bottom};
+  const fw::TAlignment alignment = DrawnAlignment();
   if (!glyph_.Empty()) {
     // The glyph and a gap of two design pixels before the text.
     const int cell = glyph_.CellSize().cx + Scaled(2);
     int textWidth = 0;
-    if (alignment_ != fw::taLeftJustify) {
+    if (alignment != fw::taLeftJustify) {
       const RECT m = MeasureText();
       textWidth = (m.right - m.left) - cell;
     }
-    switch (alignment_) {
+    switch (alignment) {
       case fw::taLeftJustify:
         glyph_.Draw(dc, r.left, r.top, Enabled());
         OffsetRect(&r, cell, 0);
@@ -334,7 +360,14 @@ void TSkinScrollingText::Paint() {
         break;
     }
   }
-  DrawTextIn(c, r, AlignmentFormat(alignment_) | DT_NOCLIP);
+  DrawTextIn(c, r, AlignmentFormat(alignment) | DT_NOCLIP);
+}
+
+fw::TAlignment TSkinScrollingText::DrawnAlignment() const {
+  // A pass across moves the text's left edge: the text keeps to it whichever
+  // way it reads.
+  if (direction_ == sdLeftToRight || direction_ == sdRightToLeft) return alignment_;
+  return ReadingAlignment(alignment_, ReadsRightToLeft(*this));
 }
 
 }  // namespace skin

@@ -3,7 +3,8 @@
 // pixel per step across its face, driven by a TThreadTimer, and reports each
 // finished pass through OnTextScrolled. The text is shadowed like the other
 // skinned controls; the face is the effective wallpaper (tiled), Color, or,
-// when Transparent, whatever the parent shows behind it.
+// when Transparent, whatever the parent shows behind it. It reads right to
+// left when the window that paints it does.
 #include <windows.h>
 
 #include <functional>
@@ -17,6 +18,7 @@
 #include "controls/thread_timer.h"
 #include "graphics/bitmap.h"
 #include "framework/control.h"
+#include "framework/lifetime.h"
 #include "framework/strings.h"
 
 namespace fw {
@@ -85,6 +87,8 @@ class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, publ
   void Loaded() override;
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
   void SetName(const std::wstring& name) override;
+  // Static text named by its lines, moving while active.
+  void DescribeAccessible(fw::AccessibleFacts& facts) const override;
 
  protected:
   // Back to (0, 0) when resting, else just outside the entry edge.
@@ -104,8 +108,14 @@ class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, publ
 
  private:
   std::wstring DrawnText() const;
+  // The alignment drawn: with right-to-left reading (controls/reading_order.h)
+  // left and right swap, except in a pass across, which keeps the text at its
+  // origin.
+  fw::TAlignment DrawnAlignment() const;
   void UpdateTimer();
-  void EndPass();
+  // OnTextScrolled, then the position reset; false when the handler
+  // destroyed this text.
+  bool EndPass();
   void ShowStep(int dx, int dy);
   void ScrollParent(int dx, int dy);
   void RenderParent();
@@ -123,6 +133,7 @@ class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, publ
   bool autoSize_ = false;
   int x_ = 0, y_ = 0;
   std::unique_ptr<TThreadTimer> timer_;
+  fw::Lifetime lifetime_;
 };
 
 }  // namespace skin

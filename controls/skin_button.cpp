@@ -5,6 +5,7 @@
 
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
+#include "framework/high_contrast.h"
 #include "graphics/scaled_edge.h"
 
 namespace skin {
@@ -261,7 +262,36 @@ void TSkinBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   }
 }
 
+bool TSkinBtn::ShowsFocusMark(bool focused) const {
+  return defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus) && FocusCuesShown();
+}
+
+void TSkinBtn::PaintPlainFace(HDC dc, bool pressed, bool focused) {
+  const RECT r = ClientRect();
+  const bool rounded = options_.Contains(ocRoundedForm);
+  // Outside the ellipse the parent shows, in its own plain colour.
+  if (rounded) PaintParentBackground(this, dc);
+  canvas_.Brush().SetColor(fw::clBtnFace);
+  canvas_.Pen().SetColor(fw::clBtnText);
+  // Pressed, the outline is drawn twice as thick (design pixels).
+  canvas_.Pen().SetWidth(Scaled(pressed ? 2 : 1));
+  if (rounded) canvas_.Ellipse(r.left, r.top, r.right - Scaled(1), r.bottom - Scaled(1));
+  else canvas_.Rectangle(r);
+  canvas_.Pen().SetWidth(Scaled(1));
+  DrawGlyphAndCaption(dc, pressed);
+  if (ShowsFocusMark(focused)) {
+    canvas_.Brush().SetStyle(fw::bsClear);
+    const int inset = Scaled(4);
+    if (rounded) canvas_.Ellipse(r.left + inset, r.top + inset, r.right - inset, r.bottom - inset);
+    else canvas_.Rectangle(r.left + inset, r.top + inset, r.right - inset, r.bottom - inset);
+  }
+}
+
 void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
+  if (fw::HighContrast()) {
+    PaintPlainFace(dc, pressed, focused);
+    return;
+  }
   RECT r = ClientRect();
   bool needsFill = true;
   const bool tiled = options_.Contains(ocTileWallpaper);
@@ -282,7 +312,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     }
     if (FrameShown()) DrawEllipticFrame(r, pressed, needsFill);
     DrawGlyphAndCaption(dc, pressed);
-    if (defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus)) {
+    if (ShowsFocusMark(focused)) {
       UseLinePen(fw::clBtnShadow);
       canvas_.Brush().SetStyle(fw::bsClear);
       const int inset = Scaled(4);
@@ -312,7 +342,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
   if (pressed) fw::DrawEdgeForDpi(dc, r, BDR_SUNKENINNER, BF_RECT | BF_ADJUST, Dpi());
   else if (FrameShown()) fw::DrawEdgeForDpi(dc, r, EDGE_RAISED, BF_RECT | BF_ADJUST, Dpi());
   DrawGlyphAndCaption(dc, pressed);
-  if (defaultLook_ && focused && btnPaintOptions_.Contains(bpoDrawFocus)) {
+  if (ShowsFocusMark(focused)) {
     RECT f = ClientRect();
     InflateRect(&f, -Scaled(4), -Scaled(4));
     canvas_.Pen().SetColor(fw::clWindowFrame);
@@ -423,7 +453,9 @@ void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
   canvas_.Brush().SetStyle(fw::bsClear);
   // The shadowed text is drawn on the DC: the canvas font must be in it.
   fw::SelectGuard font(dc, canvas_.Font().Handle());
-  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER, caption, Font().Color(), Enabled(), Dpi());
+  // The accelerator's underline follows the keyboard cues.
+  const UINT cues = AcceleratorCuesShown() ? 0 : DT_HIDEPREFIX;
+  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER | cues, caption, Font().Color(), Enabled(), Dpi());
 }
 
 RECT TSkinBtn::GlyphRect() {

@@ -102,6 +102,12 @@ class TSkinBtn : public fw::TButton, public ShadowedText, public SkinPicture {
  private:
   void DrawItem(const DRAWITEMSTRUCT& item);
   void PaintFace(HDC dc, bool pressed, bool focused);
+  // High contrast: the same shape in the system's button colours, without
+  // picture, gradient or shadow.
+  void PaintPlainFace(HDC dc, bool pressed, bool focused);
+  // The focus mark goes on the face of the focused button that Enter
+  // presses, while the keyboard cues show.
+  bool ShowsFocusMark(bool focused) const;
   void DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill);
   void UseLinePen(fw::TColor color);
   // Where the glyph (or the animation's frame) and the caption go.

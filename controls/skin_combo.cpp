@@ -10,6 +10,7 @@
 #include "graphics/gdi.h"
 #include "graphics/scaled_edge.h"
 #include "framework/guard.h"
+#include "framework/high_contrast.h"
 
 namespace skin {
 
@@ -155,6 +156,7 @@ void TSkinComboBox::SetBevelStyle(TBevelStyle style) {
 void TSkinComboBox::SetListBoxWidth(int width) { listBoxWidth_ = width == 0 ? DesignBounds().width : width; }
 
 bool TSkinComboBox::Decorated() const {
+  if (fw::HighContrast()) return false;
   return options_.Contains(ocPaintTransparently) ||
          (options_.Contains(ocPaintWallpaper) && EffectiveWallpaper() != nullptr);
 }
@@ -250,7 +252,7 @@ void TSkinComboBox::ListOpening(HWND list) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     GetWindowRect(list, &lr);
   }
-  MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&lr), 2);
+  MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&lr), 2);  // a RECT is two POINTs
   anchor_ = lr;
   if (GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL) {
     int low = 0, high = 0;
@@ -345,6 +347,12 @@ void TSkinComboBox::ItemsRemoved() {
 
 void TSkinComboBox::WMEraseBkgnd(fw::TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
+  if (dc && fw::HighContrast()) {
+    const RECT r = ClientRect();
+    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    m.Result = 1;
+    return;
+  }
   if (dc && options_.Contains(ocPaintTransparently)) {
     PaintParentBackground(this, dc);
     m.Result = 1;
@@ -363,6 +371,13 @@ void TSkinComboBox::WMEraseBkgnd(fw::TMessage& m) {
 
 void TSkinComboBox::CNCtlColor(fw::TMessage& m) {
   fw::TCustomComboBox::CNCtlColor(m);
+  if (fw::HighContrast()) {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return;
+  }
   if (m.Msg != fw::CN_CTLCOLORLISTBOX && Decorated()) {
     // The face keeps what the erase painted.
     SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
@@ -468,6 +483,10 @@ void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState st
     OnDrawItem(this, index, rect, state);
     return;
   }
+  if (fw::HighContrast()) {
+    DrawPlainItem(dc, index, rect, state);
+    return;
+  }
   if (IsRectEmpty(&anchor_)) anchor_ = ClientRect();
   if (index < 0) {
     // No row chosen yet. Focused, the face gets the selected look like any
@@ -530,6 +549,27 @@ void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState st
     }
   }
   // 9. colours restored by `colors`
+}
+
+void TSkinComboBox::DrawPlainItem(HDC dc, int index, const RECT& rect, fw::TOwnerDrawState state) {
+  ColorsKept colors(dc);
+  // As in the skinned look, a focused face without a row shows the
+  // selection colour as its focus mark.
+  const bool selected = SelectedLook(state);
+  FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (index < 0) return;
+  fw::TFont& font = selected ? selFont_ : Font();
+  fw::SelectGuard fontGuard(dc, font.Handle());
+  const int imageWidth = ImageWidth();
+  if (!options_.Contains(ocNoImageAttached)) DrawImage(dc, index, rect, imageWidth);
+  const int x = options_.Contains(ocNoImageAttached) ? rect.left + Scaled(2) : rect.left + imageWidth + Scaled(4);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const int y = rect.top + (ItemHeight() - metrics.tmHeight) / 2;
+  const std::wstring text = ItemText(Handle(), index);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(!Enabled() ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  ExtTextOutW(dc, x, y, ETO_CLIPPED, &rect, text.c_str(), static_cast<UINT>(text.size()), nullptr);
 }
 
 // ---- focus, mouse, notifications

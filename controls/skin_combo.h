@@ -71,6 +71,8 @@ class TSkinComboBox : public fw::TCustomComboBox, public SkinPicture {
   TPopupAlignment Alignment() const { return alignment_; }
   void SetAlignment(TPopupAlignment alignment) { alignment_ = alignment; }
 
+  // Transparent, or a wallpaper option with a wallpaper to show; never in
+  // high contrast, where rows are drawn in the system's window colours.
   bool Decorated() const;
   // The list window while it is dropped down (else null), and the rectangle
   // the list's wallpaper is laid over, in the list's client coordinates.
@@ -123,6 +125,9 @@ class TSkinComboBox : public fw::TCustomComboBox, public SkinPicture {
   void PaintNormalBackground(HDC dc, const RECT& rect, bool wallpaperAllowed);
   // The selected look's fill: the selection colour or wallpaper.
   void PaintSelectedBackground(HDC dc, const RECT& rect);
+  // A row or the face in high contrast: the system's window or selection
+  // colours, no picture.
+  void DrawPlainItem(HDC dc, int index, const RECT& rect, fw::TOwnerDrawState state);
   void Changed() { Invalidate(); }
 
   TSkinOptions options_{ocBevelOnlyIfSel};

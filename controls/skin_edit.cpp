@@ -7,6 +7,7 @@
 #include "controls/flat_border.h"
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
+#include "framework/high_contrast.h"
 
 namespace skin {
 
@@ -90,6 +91,7 @@ void TSkinEdit::WallpaperChanged() {
 }
 
 bool TSkinEdit::Decorated() const {
+  if (fw::HighContrast()) return false;
   return options_.Contains(ocPaintTransparently) ||
          (options_.Contains(ocPaintWallpaper) && EffectiveWallpaper() != nullptr);
 }
@@ -158,6 +160,10 @@ void TSkinEdit::Paste() {
 
 void TSkinEdit::PaintBackground(HDC dc) {
   RECT r = ClientRect();
+  if (fw::HighContrast()) {
+    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    return;
+  }
   if (options_.Contains(ocPaintTransparently)) {
     PaintParentBackground(this, dc);
     return;
@@ -190,7 +196,15 @@ void TSkinEdit::WMEraseBkgnd(fw::TMessage& m) {
 
 void TSkinEdit::CNCtlColor(fw::TMessage& m) {
   fw::TCustomEdit::CNCtlColor(m);
-  if ((m.Msg == fw::CN_CTLCOLOREDIT || m.Msg == fw::CN_CTLCOLORSTATIC) && Decorated()) {
+  const bool field = m.Msg == fw::CN_CTLCOLOREDIT || m.Msg == fw::CN_CTLCOLORSTATIC;
+  if (field && fw::HighContrast()) {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    SetTextColor(dc, GetSysColor(Enabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return;
+  }
+  if (field && Decorated()) {
     // Text only over the background already there: no boxes behind the
     // characters, and no fill of the client area by the system's paint.
     SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
@@ -207,6 +221,32 @@ void TSkinEdit::WMPaint(fw::TMessage& m) {
   if (Decorated() && !compositing_) CompositeRepaint();
   if (options_.Contains(ocFlatBorder) && !compositing_) DrawBorder(nullptr, Focused());
   m.Result = 0;
+}
+
+void TSkinEdit::WMNCPaint(fw::TMessage& m) {
+  fw::TCustomEdit::WMNCPaint(m);
+  DrawFocusMark();
+}
+
+void TSkinEdit::DrawFocusMark() {
+  if (!HandleAllocated() || !Focused() || !FocusCuesShown()) return;
+  RECT window{}, client{};
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  RECT r{0, 0, window.right - window.left, window.bottom - window.top};
+  // Only over a border: a field without one keeps the caret alone.
+  int width = (r.right - client.right) / 2;
+  if (width <= 0) return;
+  fw::WindowDC dc(Handle());
+  HBRUSH brush = GetSysColorBrush(COLOR_HIGHLIGHT);
+  for (; width > 0; --width) {
+    FrameRect(dc.Get(), &r, brush);
+    InflateRect(&r, -1, -1);
+  }
+}
+
+void TSkinEdit::RedrawBorder() {
+  if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TSkinEdit::CompositeRepaint() {
@@ -234,6 +274,7 @@ void TSkinEdit::CompositeRepaint() {
 void TSkinEdit::DrawBorder(HDC dc, bool hot) {
   if (!HandleAllocated()) return;
   DrawFlatBorder(dc, Handle(), hot);
+  if (!dc) DrawFocusMark();  // the flat border went over it
 }
 
 // ---- text changes
@@ -272,11 +313,13 @@ void TSkinEdit::WMSetFocus(fw::TMessage& m) {
   fw::TCustomEdit::WMSetFocus(m);
   if (AutoSelect() && !(GetKeyState(VK_LBUTTON) & 0x8000)) SelectAll();
   if (options_.Contains(ocFlatBorder)) DrawBorder(nullptr, true);
+  RedrawBorder();  // the focus mark comes
 }
 
 void TSkinEdit::WMKillFocus(fw::TMessage& m) {
   fw::TCustomEdit::WMKillFocus(m);
   if (options_.Contains(ocFlatBorder)) DrawBorder(nullptr, false);
+  RedrawBorder();  // the focus mark goes
 }
 
 bool TSkinEdit::FocusOnSkinnedControl() const {

@@ -47,7 +47,8 @@ class TSkinEdit : public fw::TCustomEdit, public SkinPicture {
   int TextLimit() const { return textLimit_; }
   void SetTextLimit(int limit) { textLimit_ = limit < 0 ? 0 : limit; }
 
-  // Transparent, or a wallpaper option with a wallpaper to show.
+  // Transparent, or a wallpaper option with a wallpaper to show; never in
+  // high contrast, where the field is drawn in the system's window colours.
   bool Decorated() const;
 
   // Renders the whole control off-screen and copies its client area over the
@@ -65,6 +66,7 @@ class TSkinEdit : public fw::TCustomEdit, public SkinPicture {
   void WndProc(fw::TMessage& m) override;
 
   void WMPaint(fw::TMessage& m) override;
+  void WMNCPaint(fw::TMessage& m) override;
   void WMEraseBkgnd(fw::TMessage& m) override;
   void CNCtlColor(fw::TMessage& m) override;
   void WMSetFocus(fw::TMessage& m) override;
@@ -83,6 +85,11 @@ class TSkinEdit : public fw::TCustomEdit, public SkinPicture {
   // The base paint into dc, the DC's state kept.
   void PaintText(HDC dc);
   void DrawBorder(HDC dc, bool hot);
+  // The focus mark: the border drawn in the selection colour while the
+  // field has the focus and the keyboard cues show (the text itself keeps
+  // its look, whatever the caret and the selection show).
+  void DrawFocusMark();
+  void RedrawBorder();
   bool FocusOnSkinnedControl() const;
   bool AboutMe(const fw::TMessage& m) const;
   void WallpaperChanged();

@@ -5,6 +5,7 @@
 #include "controls/skin_draw.h"
 #include "framework/display_scale.h"
 #include "framework/form.h"
+#include "framework/high_contrast.h"
 #include "graphics/gdi.h"
 
 namespace skin {
@@ -51,12 +52,15 @@ fw::GdiRegion VisibleChildren(fw::TWinControl* form, POINT clientOffset) {
   return area;
 }
 
-void SetShape(HWND wnd, fw::GdiRegion region) {
-  // The window owns the region from now on.
-  SetWindowRgn(wnd, region.Detach(), TRUE);
-}
-
 }  // namespace
+
+bool SetWindowShape(HWND wnd, fw::GdiRegion shape) {
+  // Handed over only once the window has taken it; a refused region stays
+  // ours and goes with `shape`.
+  if (!SetWindowRgn(wnd, shape.Get(), TRUE)) return false;
+  shape.Detach();
+  return true;
+}
 
 TSkinFormHook::TSkinFormHook(fw::TComponent* owner)
     : fw::TComponent(owner), SkinPicture(*this, {.changed = [this] { PictureChanged(); }}) {
@@ -191,7 +195,7 @@ void TSkinFormHook::ApplyEllipticShape() {
     CombineRgn(hole.Get(), hole.Get(), VisibleChildren(target_, d).Get(), RGN_DIFF);
     CombineRgn(shape.Get(), shape.Get(), hole.Get(), RGN_DIFF);
   }
-  SetShape(wnd, std::move(shape));
+  SetWindowShape(wnd, std::move(shape));
 }
 
 void TSkinFormHook::ApplyFrameAndControlsShape() {
@@ -204,7 +208,7 @@ void TSkinFormHook::ApplyFrameAndControlsShape() {
   fw::GdiRegion area(CreateRectRgn(d.x, d.y, d.x + client.right, d.y + client.bottom));
   CombineRgn(shape.Get(), shape.Get(), area.Get(), RGN_DIFF);
   CombineRgn(shape.Get(), shape.Get(), VisibleChildren(target_, d).Get(), RGN_OR);
-  SetShape(wnd, std::move(shape));
+  SetWindowShape(wnd, std::move(shape));
 }
 
 void TSkinFormHook::ApplyPlainShape() { SetWindowRgn(target_->Handle(), nullptr, TRUE); }
@@ -214,6 +218,8 @@ void TSkinFormHook::ApplyPlainShape() { SetWindowRgn(target_->Handle(), nullptr,
 void TSkinFormHook::BeforeMessage(fw::TMessage& m, bool& handled) {
   handled = false;
   if (!target_ || IsDesigning() || m.Msg != WM_ERASEBKGND || !PaintsBackground()) return;
+  // In high contrast the form keeps its own (system) background.
+  if (fw::HighContrast()) return;
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   const RECT r = target_->ClientRect();
   if (options_.Contains(ocPaintGradiently)) {

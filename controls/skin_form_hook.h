@@ -14,6 +14,7 @@
 #include "controls/wnd_hook.h"
 #include "graphics/bitmap.h"
 #include "graphics/color.h"
+#include "graphics/gdi.h"
 #include "framework/component.h"
 
 namespace fw {
@@ -74,5 +75,10 @@ class TSkinFormHook : public fw::TComponent, public SkinPicture {
   fw::TWinControl* target_ = nullptr;  // not owned
   std::unique_ptr<TWndHook> hook_;
 };
+
+// Gives the window the shape (SetWindowRgn, redrawing); the window owns the
+// region from then on. False when the window refused it: the region is then
+// freed.
+bool SetWindowShape(HWND wnd, fw::GdiRegion shape);
 
 }  // namespace skin

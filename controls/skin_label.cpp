@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "controls/reading_order.h"
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
+#include "framework/high_contrast.h"
 #include "graphics/scaled_edge.h"
 #include "framework/wincontrol.h"
 
@@ -121,9 +123,10 @@ void TSkinLabel::Paint() {
   fw::TCanvas& c = Canvas();
   const RECT client = ClientRect();
   if (!Transparent()) {
-    // The label has no tiling option: its wallpaper is always tiled.
-    if (!DrawWallpaper(c.Handle(), EffectiveWallpaper(), client, SRCCOPY, true, Dpi())) {
-      c.Brush().SetColor(Color());
+    // The label has no tiling option: its wallpaper is always tiled. In
+    // high contrast: no picture, the system's face colour.
+    if (fw::HighContrast() || !DrawWallpaper(c.Handle(), EffectiveWallpaper(), client, SRCCOPY, true, Dpi())) {
+      c.Brush().SetColor(fw::HighContrast() ? fw::clBtnFace : Color());
       c.FillRect(client);
     }
   }
@@ -198,19 +201,8 @@ void TSkinLabel::AdjustBounds() {
   SetBounds(left, Top(), width, height);
 }
 
-bool TSkinLabel::ReadsRightToLeft() const {
-  // The label has no window: it reads as the window that paints it.
-  fw::TWinControl* parent = Parent();
-  return parent && parent->HandleAllocated() &&
-         (GetWindowLongPtrW(parent->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
-}
+bool TSkinLabel::ReadsRightToLeft() const { return skin::ReadsRightToLeft(*this); }
 
-fw::TAlignment TSkinLabel::DrawnAlignment() const {
-  const fw::TAlignment alignment = Alignment();
-  if (!ReadsRightToLeft()) return alignment;
-  if (alignment == fw::taLeftJustify) return fw::taRightJustify;
-  if (alignment == fw::taRightJustify) return fw::taLeftJustify;
-  return alignment;
-}
+fw::TAlignment TSkinLabel::DrawnAlignment() const { return ReadingAlignment(Alignment(), ReadsRightToLeft()); }
 
 }  // namespace skin

@@ -48,9 +48,9 @@ class TSkinLabel : public fw::TCustomLabel, public ShadowedText, public SkinPict
  private:
   void WallpaperChanged();
   SIZE MeasureCaption(UINT flags);
-  // Right-to-left reading (the parent window's WS_EX_RTLREADING) reads the
-  // text right to left and swaps left and right alignment, for drawing and
-  // for size fitting alike.
+  // Right-to-left reading (controls/reading_order.h) reads the text right
+  // to left and swaps left and right alignment, for drawing and for size
+  // fitting alike.
   bool ReadsRightToLeft() const;
   fw::TAlignment DrawnAlignment() const;
 

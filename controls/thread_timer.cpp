@@ -12,9 +12,7 @@ TThreadTimer::TThreadTimer(std::function<void()> onTimer) : fw::TThread(true), o
 TThreadTimer::~TThreadTimer() {
   // Execute uses the members: it ends before they go. Steps still handed
   // over meanwhile are dropped (the thread is terminated).
-  Terminate();
-  Resume();
-  WaitFor();
+  Finish();
 }
 
 void TThreadTimer::SetEnabled(bool value) {
@@ -31,7 +29,8 @@ void TThreadTimer::Execute() {
       continue;
     }
     Sleep(Interval());
-    Synchronize([this] { Tick(); });
+    // A step that freed the timer's owner freed the timer too.
+    if (!Synchronize([this] { Tick(); })) return;
   }
 }
 
@@ -43,7 +42,9 @@ void TThreadTimer::Tick() {
   }
   // Disabled while this step was on its way: it is not run.
   if (!Enabled() || !onTimer_) return;
-  fw::GuardedVoid(onTimer_);
+  // A copy: the callback may destroy this timer, member and all.
+  const std::function<void()> onTimer = onTimer_;
+  fw::GuardedVoid(onTimer);
 }
 
 }  // namespace skin

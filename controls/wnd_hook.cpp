@@ -9,6 +9,7 @@ namespace skin {
 
 namespace {
 THookList* instance = nullptr;  // user-interface thread only
+WPARAM lastSerial = 0;          // likewise
 }  // namespace
 
 // ---- THookList
@@ -33,6 +34,12 @@ bool THookList::Contains(const TWndHook* hook) const {
   return std::find(hooks_.begin(), hooks_.end(), hook) != hooks_.end();
 }
 
+TWndHook* THookList::Find(LPARAM hook, WPARAM serial) const {
+  for (TWndHook* h : hooks_)
+    if (reinterpret_cast<LPARAM>(h) == hook && h->Serial() == serial) return h;
+  return nullptr;
+}
+
 void THookList::Add(TWndHook* hook) { hooks_.push_back(hook); }
 
 void THookList::Drop(TWndHook* hook) {
@@ -50,15 +57,18 @@ void THookList::RemoveHook(fw::TWinControl*, TWndHook* hook) {
 }
 
 LRESULT THookList::WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* hook = reinterpret_cast<TWndHook*>(lParam);
   switch (msg) {
     case WM_HOOKLIST_REMOVE:
-      // Raised errors go to the application's display, not to the sender.
-      fw::GuardedVoid([&] { RemoveHook(reinterpret_cast<fw::TWinControl*>(wParam), hook); });
+      // Sent by the hook itself, which is alive meanwhile. Raised errors go
+      // to the application's display, not to the sender.
+      fw::GuardedVoid([&] {
+        RemoveHook(reinterpret_cast<fw::TWinControl*>(wParam), reinterpret_cast<TWndHook*>(lParam));
+      });
       return 0;
     case WM_HOOKLIST_REINSTALL:
+      // Posted: the hook may have gone since, and its address been reused.
       fw::GuardedVoid([&] {
-        if (Contains(hook)) hook->Reinstall();
+        if (TWndHook* live = Find(lParam, wParam)) live->Reinstall();
       });
       return 0;
     default:
@@ -68,7 +78,9 @@ LRESULT THookList::WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 // ---- TWndHook
 
-TWndHook::TWndHook(fw::TComponent* owner) : fw::TComponent(owner) { THookList::Acquire().Add(this); }
+TWndHook::TWndHook(fw::TComponent* owner) : fw::TComponent(owner), serial_(++lastSerial) {
+  THookList::Acquire().Add(this);
+}
 
 TWndHook::~TWndHook() {
   Destroying();
@@ -141,15 +153,18 @@ void TWndHook::Notification(fw::TComponent* component, fw::TOperation operation)
 
 LRESULT TWndHook::HookProc(UINT msg, WPARAM wParam, LPARAM lParam, const fw::SubclassNext& next) {
   fw::TMessage m{msg, wParam, lParam, 0};
+  // The message may free this hook (a form that frees itself takes its hooks
+  // with it): nothing of the hook is touched once it has gone.
+  fw::Lifetime::Watch watch(lifetime_);
   const fw::SubclassNext* outer = next_;
   next_ = &next;
   try {
     HookWndProc(m);
   } catch (...) {
     // Shown by the application; the message keeps the result it had.
-    fw::ReportCurrentException(this);
+    fw::ReportCurrentException(watch.Ended() ? nullptr : this);
   }
-  next_ = outer;
+  if (!watch.Ended()) next_ = outer;
   return m.Result;
 }
 
@@ -158,11 +173,13 @@ void TWndHook::HookWndProc(fw::TMessage& m) {
   if (m.Msg == WM_DESTROY && list && winControl_ && !winControl_->IsDestroying()) {
     // The window is going; a recreated one gets the hook again once this
     // one has gone (the framework drops the old chain at WM_NCDESTROY).
-    PostMessageW(list->Handle(), WM_HOOKLIST_REINSTALL, 0, reinterpret_cast<LPARAM>(this));
+    PostMessageW(list->Handle(), WM_HOOKLIST_REINSTALL, serial_, reinterpret_cast<LPARAM>(this));
   }
   bool handled = false;
+  fw::Lifetime::Watch watch(lifetime_);
   if (OnBeforeMessage) OnBeforeMessage(this, m, handled);
-  if (!handled) CallPrevious(m);
+  if (!handled && !watch.Ended()) CallPrevious(m);
+  if (watch.Ended()) return;
   list = THookList::Instance();
   if (list && list->Contains(this) && OnAfterMessage) OnAfterMessage(this, m, handled);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/component.h"
+#include "framework/lifetime.h"
 #include "framework/messages.h"
 #include "framework/subclass.h"
 #include "framework/window_binding.h"
@@ -24,7 +25,7 @@ namespace skin {
 
 // Messages of the hook list's window.
 constexpr UINT WM_HOOKLIST_REMOVE = 0x52D;     // wParam control, lParam hook (sent)
-constexpr UINT WM_HOOKLIST_REINSTALL = 0x52E;  // lParam hook (posted)
+constexpr UINT WM_HOOKLIST_REINSTALL = 0x52E;  // wParam the hook's serial, lParam hook (posted)
 
 using TWinMessageEvent = std::function<void(fw::TObject* sender, fw::TMessage& msg, bool& handled)>;
 using TChangeWinControlEvent = std::function<void(fw::TObject* sender, fw::TWinControl* control)>;
@@ -48,6 +49,9 @@ class TWndHook : public fw::TComponent {
   void SetWinControl(fw::TWinControl* control);
   // The control's window, or INVALID_HANDLE_VALUE when it has none.
   HWND Handle() const;
+  // Tells this hook from any made before or after it, also one made later
+  // at the same address: a posted request names the hook by both.
+  WPARAM Serial() const { return serial_; }
 
   TWinMessageEvent OnBeforeMessage;
   TWinMessageEvent OnAfterMessage;
@@ -76,10 +80,12 @@ class TWndHook : public fw::TComponent {
  private:
   LRESULT HookProc(UINT msg, WPARAM wParam, LPARAM lParam, const fw::SubclassNext& next);
 
+  const WPARAM serial_;
   bool active_ = false;
   fw::TWinControl* winControl_ = nullptr;  // not owned
   fw::WindowHook hook_;
   const fw::SubclassNext* next_ = nullptr;  // the running call's, not owned
+  fw::Lifetime lifetime_;
 };
 
 // The process-wide list of hooks; exists while any hook does.
@@ -90,6 +96,9 @@ class THookList : public fw::WindowTarget {
   HWND Handle() const { return wnd_; }
   int Count() const { return static_cast<int>(hooks_.size()); }
   bool Contains(const TWndHook* hook) const;
+  // The listed hook at `hook` if it is the one with that serial, else null:
+  // a request posted for a hook that has gone since is dropped.
+  TWndHook* Find(LPARAM hook, WPARAM serial) const;
 
  private:
   friend class TWndHook;

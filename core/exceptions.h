@@ -24,6 +24,12 @@ class EConvertError : public Exception {
   using Exception::Exception;
 };
 
+// A value outside the range its property allows.
+class ERangeError : public Exception {
+ public:
+  ERangeError() : Exception(L"Range check error") {}
+};
+
 // Arithmetic faults that are not masked.
 class EMathError : public Exception {
  public:

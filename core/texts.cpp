@@ -10,6 +10,8 @@ constexpr LanguageTexts kEnglish{
     L"Quantity converter",
     L"Meaning input", L"Meaning quantity for conversion", L"Result",
     L"    What  ???   ", L"  Type quantity measure   ",
+    L"From unit", L"To unit",
+    L"Decimal separator", L"Clear",
 };
 
 constexpr LanguageTexts kRussian{
@@ -19,6 +21,8 @@ constexpr LanguageTexts kRussian{
     L"Конвертер величин",
     L"Ввод значения", L"Выбор величин для конвертации", L"Результат",
     L" Издеваетесь ??? ", L" Введите величины для конвертации ",
+    L"Из единицы", L"В единицу",
+    L"Десятичный разделитель", L"Очистить",
 };
 
 }  // namespace

@@ -14,6 +14,11 @@ struct LanguageTexts {
   std::wstring_view windowCaption;
   std::wstring_view valueHeading, pairHeading, resultHeading;  // SkinLabel1, SkinLabel2, SkinLabel3
   std::wstring_view notAUnitMessage, noTargetMessage;
+  // What a screen reader calls the controls that no visible text names apart:
+  // the two unit lists (one heading covers both), the decimal key (".") and
+  // the clear key ("C"). The value and result fields are named by their headings.
+  std::wstring_view sourceListName, targetListName;
+  std::wstring_view decimalKeyName, clearKeyName;
 };
 
 const LanguageTexts& TextsFor(Language language);

@@ -2,6 +2,7 @@
 
 #include "effects/fx_errors.h"
 #include "framework/form.h"
+#include "framework/high_contrast.h"
 #include "graphics/gdi.h"
 
 namespace fx {
@@ -128,7 +129,8 @@ void TFxCustomFormFill::WndProc(fw::TMessage& m) {
       Invalidate(eraseOnSize_);
       break;
     case WM_ERASEBKGND:
-      if (Paint(reinterpret_cast<HDC>(m.WParam))) {
+      // In high contrast the form erases in its own (system) colour.
+      if (!fw::HighContrast() && Paint(reinterpret_cast<HDC>(m.WParam))) {
         m.Result = 1;
         return;
       }

@@ -5,6 +5,7 @@
 #include "effects/fx_errors.h"
 #include "effects/fx_shadow_strip.h"
 #include "framework/form.h"
+#include "framework/high_contrast.h"
 
 namespace fx {
 
@@ -54,7 +55,7 @@ void TFxFormShadow::HookOff() {
 
 bool TFxFormShadow::HideTest() const {
   HWND form = FormWindow();
-  if (!form || IsIconic(form) || IsZoomed(form) || !IsWindowVisible(form)) return true;
+  if (fw::HighContrast() || !form || IsIconic(form) || IsZoomed(form) || !IsWindowVisible(form)) return true;
   if (OwnerKind() == okMDIParent) return false;
   fw::TForm* owner = OwnerForm();
   const bool active = owner ? owner->Active() : GetActiveWindow() == form;
@@ -182,6 +183,14 @@ void TFxFormShadow::WndProc(fw::TMessage& m) {
       break;
     case WM_WINDOWPOSCHANGED:
       if (HideTest()) ShowStrips(SW_HIDE);
+      break;
+    case WM_SETTINGCHANGE:
+      if (m.WParam != SPI_SETHIGHCONTRAST) break;
+      [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+      // High contrast may have come or gone (the form has read it again).
+      if (HideTest()) ShowStrips(SW_HIDE);
+      else Reposition();
       break;
     default:
       break;

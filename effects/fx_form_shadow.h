@@ -33,8 +33,9 @@ class TFxFormShadow : public TFxWndProcComponent {
   HWND BottomStrip() const { return bottom_.Get(); }
   bool Dragging() const { return dragging_; }
 
-  // True when the shadow must not show: the form is minimised, maximised or
-  // hidden, or (except for an MDI parent) not the active form.
+  // True when the shadow must not show: high contrast is on, or the form is
+  // minimised, maximised or hidden, or (except for an MDI parent) not the
+  // active form.
   bool HideTest() const;
 
  protected:

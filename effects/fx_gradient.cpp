@@ -69,6 +69,7 @@ HPALETTE TFxGradient::Palette() {
   if (!palette_) {
     const int n = colorCount_;
     std::vector<unsigned char> storage(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * n);
+    // LOGPALETTE ends in a one-entry array; the storage has room for them all.
     auto* lp = reinterpret_cast<LOGPALETTE*>(storage.data());
     lp->palVersion = 0x300;
     lp->palNumEntries = static_cast<WORD>(n);

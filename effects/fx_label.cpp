@@ -2,7 +2,10 @@
 
 #include <optional>
 
+#include "core/exceptions.h"
 #include "effects/fx_text3d.h"
+#include "framework/accessible.h"
+#include "framework/high_contrast.h"
 #include "stdctrls/button.h"
 #include "graphics/gdi.h"
 #include "framework/wincontrol.h"
@@ -24,6 +27,15 @@ void TFxBaseLabel::SetFocusControl(fw::TWinControl* control) {
   if (focusControl_) focusControl_->RemoveFreeNotification(this);
   focusControl_ = control;
   if (focusControl_) focusControl_->FreeNotification(this);
+}
+
+void TFxBaseLabel::DescribeAccessible(fw::AccessibleFacts& facts) const {
+  TFxBaseGraphicControl::DescribeAccessible(facts);
+  const std::wstring caption = GetLabelText();
+  facts.role = ROLE_SYSTEM_STATICTEXT;
+  if (!facts.name) facts.name = fw::SpokenText(showAccelChar_ ? fw::WithoutAccelerator(caption) : caption);
+  if (showAccelChar_ && focusControl_) facts.shortcut = fw::AcceleratorShortcut(caption);
+  facts.statesSet |= STATE_SYSTEM_READONLY;
 }
 
 void TFxBaseLabel::Loaded() {
@@ -76,6 +88,8 @@ TFxCustomLabel::~TFxCustomLabel() {
 }
 
 void TFxCustomLabel::SetAlignment(TFxAlignment value) {
+  // Painting looks the alignment up in a table of the nine.
+  if (value < agTopLeft || value > agBottomRight) throw core::ERangeError();
   if (value == alignment_) return;
   alignment_ = value;
   Changed();
@@ -153,8 +167,9 @@ void TFxCustomLabel::Paint() {
   } guard{painting_};
 
   fw::TCanvas& canvas = Canvas();
+  const bool plain = fw::HighContrast();
   if (!Transparent()) {
-    canvas.Brush().SetColor(Color());
+    canvas.Brush().SetColor(plain ? fw::clBtnFace : Color());
     canvas.FillRect(ClientRect());
   }
   RECT r = ClientRect();
@@ -197,6 +212,13 @@ void TFxCustomLabel::Paint() {
   };
   format |= options_ | kAlignmentFlags[alignment_] | DT_EXPANDTABS | DT_WORDBREAK;
   if (!ShowAccelChar()) format |= DT_NOPREFIX;
+  if (plain) {
+    // High contrast: the text once, in the system's text colour.
+    canvas.Brush().SetStyle(fw::bsClear);
+    canvas.Font().SetColor(Enabled() ? fw::clBtnText : fw::clGrayText);
+    FxDraw3DText(canvas, caption, nullptr, nullptr, state, format, r);
+    return;
+  }
   canvas.Brush().SetColor(Color());
   canvas.Font().SetColor(Font().Color());
   FxDraw3DText(canvas, caption, &fontFx_, state & kFx3DClip ? &clip : nullptr, state, format, r);

@@ -33,6 +33,8 @@ class TFxBaseLabel : public TFxBaseGraphicControl {
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
   // Transparent with an empty caption.
   bool NothingToDraw() const override;
+  // Static text named by its caption.
+  void DescribeAccessible(fw::AccessibleFacts& facts) const override;
 
  protected:
   // Lays the label out again, then repaints.
@@ -66,6 +68,7 @@ class TFxCustomLabel : public TFxBaseLabel {
   std::wstring ClassName() const override { return L"TFxCustomLabel"; }
 
   TFxAlignment Alignment() const { return alignment_; }
+  // One of the nine positions; any other value raises core::ERangeError.
   void SetAlignment(TFxAlignment value);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);

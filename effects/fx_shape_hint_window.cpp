@@ -4,6 +4,7 @@
 
 #include "effects/fx_application.h"
 #include "effects/fx_text3d.h"
+#include "framework/high_contrast.h"
 #include "graphics/canvas.h"
 
 namespace fx {
@@ -206,6 +207,18 @@ TFxShapeHintWindow::TFxShapeHintWindow(fw::TComponent* owner) : fw::THintWindow(
 
 TFxShapeHintWindow::~TFxShapeHintWindow() = default;
 
+void TFxShapeHintWindow::SetHintComponent(TFxCustomShapeHint* hint) {
+  if (hint == hint_) return;
+  if (hint_) hint_->RemoveFreeNotification(this);
+  hint_ = hint;
+  if (hint) hint->FreeNotification(this);
+}
+
+void TFxShapeHintWindow::Notification(fw::TComponent* component, fw::TOperation operation) {
+  if (operation == fw::opRemove && component == hint_) hint_ = nullptr;
+  fw::THintWindow::Notification(component, operation);
+}
+
 void TFxShapeHintWindow::CreateParams(fw::TCreateParams& p) {
   fw::THintWindow::CreateParams(p);
   p.Style = WS_POPUP | WS_DISABLED;
@@ -281,8 +294,11 @@ void TFxShapeHintWindow::DrawShape(fw::TCanvas& canvas, int W, int H, TFxHintPos
   const int d = ShadowDepth();
   const Balloon balloon = BalloonFor(m, hint_->Style(), position, W, H, d);
   fw::SelectGuard noPen(dc, GetStockObject(NULL_PEN));
-  if (shadow.Style() != hssNone) DrawShadow(dc, m, balloon, shadow);
-  DrawBody(dc, m, balloon, fw::ColorToRGB(hint_->Color()), fw::ColorToRGB(hint_->BorderColor()));
+  // High contrast: no shadow, and the body in the system's window colours.
+  const bool plain = fw::HighContrast();
+  if (shadow.Style() != hssNone && !plain) DrawShadow(dc, m, balloon, shadow);
+  if (plain) DrawBody(dc, m, balloon, GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT));
+  else DrawBody(dc, m, balloon, fw::ColorToRGB(hint_->Color()), fw::ColorToRGB(hint_->BorderColor()));
   PlaceText(m, balloon, d, text);
 }
 
@@ -293,6 +309,13 @@ void TFxShapeHintWindow::Compose(fw::TCanvas& canvas, int width, int height, TFx
   canvas.Brush().SetColor(hint_->Color());
   canvas.Font().Assign(hint_->Font());
   canvas.SetDpi(Dpi());
+  if (fw::HighContrast()) {
+    // The text once, in the system's window text colour.
+    canvas.Brush().SetStyle(fw::bsClear);
+    canvas.Font().SetColor(fw::clWindowText);
+    FxDraw3DText(canvas, hint, nullptr, nullptr, kFx3DEnabled, DT_WORDBREAK | DT_NOPREFIX, textRect);
+    return;
+  }
   FxDraw3DText(canvas, hint, &hint_->Font3D(), nullptr, kFx3DEnabled, DT_WORDBREAK | DT_NOPREFIX, textRect);
 }
 
@@ -309,7 +332,7 @@ void TFxShapeHintWindow::ActivateHint(const RECT& rect, const std::wstring& hint
     fw::THintWindow::ActivateHint(rect, hint);
     return;
   }
-  hint_ = active;
+  SetHintComponent(active);
   SetHintText(hint);
   TFxHintPosition position = active->Position();
 
@@ -322,15 +345,17 @@ void TFxShapeHintWindow::ActivateHint(const RECT& rect, const std::wstring& hint
   RECT size = textRect;
   GrowToShape(size);
   const int W = size.right, H = size.bottom;
-  SetBounds(0, 0, W, H);
+  // A balloon shown now goes first, before the window changes size or place:
+  // moved while shown, it would flash where it does not belong, and the
+  // screen captured below could hold it. Where it covered the new one's
+  // place, the screen is what it had captured itself.
+  bool predecessor = HandleAllocated() && IsWindowVisible(Handle()) && background_;
+  ReleaseHint();
   RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   POINT at = Place(anchor, SIZE{W, H}, position, screen, Dpi());
   RECT placed{at.x, at.y, at.x + W, at.y + H};
+  SetBounds(at.x, at.y, W, H);
 
-  // A balloon shown now goes first; where it covered the new one's place,
-  // the screen is what it had captured itself.
-  bool predecessor = HandleAllocated() && IsWindowVisible(Handle()) && background_;
-  ReleaseHint();
   auto captured = std::make_unique<fw::OffscreenBuffer>(nullptr, W, H);
   {
     fw::ClientDC screenDC(nullptr);

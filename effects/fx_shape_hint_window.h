@@ -24,9 +24,11 @@ class TFxShapeHintWindow : public fw::THintWindow {
   // otherwise the balloon points at the cursor.
   void ActivateHint(const RECT& rect, const std::wstring& hint) override;
 
-  // The settings drawn with (the active shape hint when activated; not owned).
+  // The settings drawn with (the active shape hint when activated; not
+  // owned, and forgotten when it is destroyed).
   TFxCustomShapeHint* HintComponent() const { return hint_; }
-  void SetHintComponent(TFxCustomShapeHint* hint) { hint_ = hint; }
+  void SetHintComponent(TFxCustomShapeHint* hint);
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
   // The balloon's measures (nose, margins, corners, shadow depth) are
   // design lengths, drawn at the window's DPI, which the hints set to that

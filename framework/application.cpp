@@ -5,6 +5,7 @@
 #include "framework/form.h"
 #include "framework/guard.h"
 #include "framework/parent_background.h"
+#include "framework/thread.h"
 #include "framework/wincontrol.h"
 #include "framework/window_errors.h"
 
@@ -68,6 +69,7 @@ TApplication::TApplication() : TComponent(nullptr) {
   CreateBoundWindow(this, 0, L"TApplication", title_,
                     WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0,
                     0, nullptr, nullptr);
+  SetSynchronizeWindow(handle_);
   hints_.SetShowHint(true);
 }
 
@@ -80,6 +82,7 @@ TApplication::~TApplication() {
   DestroyComponents();
   mainForm_ = nullptr;
   activeForm_ = nullptr;
+  if (instance == this) SetSynchronizeWindow(nullptr);
   if (handle_) DestroyWindow(handle_);
   if (instance == this) instance = nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/accessible.h"
 #include "framework/application.h"
 #include "graphics/gdi.h"
 #include "framework/wincontrol.h"
@@ -277,6 +278,10 @@ void TControl::SetText(const std::wstring& text) {
 
 void TControl::SetTextBuf(const std::wstring& text) { text_ = text; }
 
+void TControl::DescribeAccessible(AccessibleFacts& facts) const {
+  if (!accessibleName_.empty()) facts.name = accessibleName_;
+}
+
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
   WndProc(m);
@@ -389,6 +394,7 @@ bool TControl::DispatchControlMessage(TMessage& m) {
     case CM_ACTIVATE: CMActivate(m); return true;
     case CM_DEACTIVATE: CMDeactivate(m); return true;
     case CM_HINTSHOW: CMHintShow(m); return true;
+    case CM_SYSCOLORCHANGE: CMSysColorChange(m); return true;
     default: return false;
   }
 }

@@ -20,6 +20,7 @@ namespace fw {
 
 class TWinControl;
 class TForm;
+struct AccessibleFacts;
 
 // Control style bits (what a class is, set by constructors).
 enum TControlStyleBit : unsigned {
@@ -216,6 +217,15 @@ class TControl : public TComponent {
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
+  // ---- screen readers (framework/accessible.h)
+  // The name a screen reader gives the control where no text of its own
+  // names it, set by the form's description; empty: the control's own.
+  const std::wstring& AccessibleName() const { return accessibleName_; }
+  void SetAccessibleName(const std::wstring& name) { accessibleName_ = name; }
+  // What the control tells a screen reader. Each class adds what it is;
+  // overrides call the base first and leave a name already given alone.
+  virtual void DescribeAccessible(AccessibleFacts& facts) const;
+
   bool MouseInControl() const { return mouseInControl_; }
   // True while the control has csDesigning in its state (never in this
   // program, kept for the controls that test for it).
@@ -318,6 +328,7 @@ class TControl : public TComponent {
   FW_HANDLER(CMActivate)
   FW_HANDLER(CMDeactivate)
   FW_HANDLER(CMHintShow)
+  FW_HANDLER(CMSysColorChange)
 #undef FW_HANDLER
   // Defaults with behaviour: repaint, and take the parent's looks.
   virtual void CMEnabledChanged(TMessage& m);
@@ -334,6 +345,7 @@ class TControl : public TComponent {
 
   std::wstring text_;  // graphic controls; windowed ones before their window exists
   std::wstring hint_;
+  std::wstring accessibleName_;
 
  private:
   friend class TWinControl;

@@ -4,6 +4,7 @@
 #include "framework/display_scale.h"
 #include "graphics/gdi.h"
 #include "framework/guard.h"
+#include "framework/high_contrast.h"
 #include "framework/window_errors.h"
 
 namespace fw {
@@ -196,6 +197,9 @@ void TForm::WMDpiChanged(TMessage& m) {
 }
 
 void TForm::WndProc(TMessage& m) {
+  const bool lookChanged =
+      m.Msg == WM_SYSCOLORCHANGE || (m.Msg == WM_SETTINGCHANGE && m.WParam == SPI_SETHIGHCONTRAST);
+  if (lookChanged) SystemLookChanged();
   switch (m.Msg) {
     case WM_NCCREATE:
       EnableNonClientScaling(Handle());
@@ -286,6 +290,18 @@ void TForm::SetIcon(HICON icon) {
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
+}
+
+void TForm::SystemLookChanged() {
+  RereadHighContrast();
+  Perform(CM_SYSCOLORCHANGE, 0, 0);
+  if (HandleAllocated())
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TForm::ShowKeyboardCues() {
+  if (HandleAllocated())
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
 }
 
 void TForm::PaintWindow(HDC dc) {
@@ -566,6 +582,7 @@ void TForm::CMDialogKey(TMessage& m) {
     switch (m.WParam) {
       case VK_TAB:
         if (GetKeyState(VK_CONTROL) >= 0) {
+          ShowKeyboardCues();
           SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
           m.Result = 1;
           return;
@@ -573,6 +590,7 @@ void TForm::CMDialogKey(TMessage& m) {
         break;
       case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
         if (activeControl_ && activeControl_->Parent()) {
+          ShowKeyboardCues();
           activeControl_->Parent()->SelectNext(activeControl_,
                                                m.WParam == VK_RIGHT || m.WParam == VK_DOWN, false);
           m.Result = 1;

@@ -68,6 +68,10 @@ class TForm : public TWinControl {
   bool Active() const { return active_; }
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool value) { keyPreview_ = value; }
+  // The keyboard is in use: focus marks and accelerator underlines show
+  // from now on, in this form's window and its children (where the
+  // system's setting hid them until then).
+  void ShowKeyboardCues();
 
   // ---- showing and closing
   void Show();
@@ -123,7 +127,9 @@ class TForm : public TWinControl {
   void VisibleChanging() override;
   // The DPI messages: WM_DPICHANGED lays the form out for the new DPI in the
   // rectangle the system suggests; WM_GETDPISCALEDSIZE tells the system the
-  // size that will be; WM_NCCREATE lets the system scale the frame.
+  // size that will be; WM_NCCREATE lets the system scale the frame. And it
+  // hears of changed system colours and high contrast (WM_SYSCOLORCHANGE,
+  // WM_SETTINGCHANGE), and has everything on the form drawn again.
   void WndProc(TMessage& m) override;
   void ScaleBounds() override;
   void DpiChanged(int oldDpi) override;
@@ -143,6 +149,7 @@ class TForm : public TWinControl {
   void LoadIcons();
   void SendIcons();
   void ApplyPosition();
+  void SystemLookChanged();
   void SelectFirst();
   void SetWindowFocus();
   void NotifyFocus(TWinControl* parent, TWinControl* focused);

@@ -132,7 +132,16 @@ void THints::ActivateHint(POINT cursor) {
           hintControl_->ClientToScreen(POINT{info.CursorRect.right, info.CursorRect.bottom});
       hintCursorRect_ = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
       hintWindow_->SetColor(info.HintColor);
-      hintWindow_->ActivateHintData(r, info.HintStr, info.HintData);
+      try {
+        hintWindow_->ActivateHintData(r, info.HintStr, info.HintData);
+      } catch (...) {
+        // A window that could not draw its hint (it may be shown already)
+        // does not stay with nothing on it: the hint ends as when its time
+        // is up, and the error goes on to the error display.
+        StopTimer();
+        HideHint();
+        throw;
+      }
       if (info.ReshowTimeout < 1) StartTimer(info.HideTimeout, TimerMode::Hide);
       else StartTimer(info.ReshowTimeout, TimerMode::Show);
       return;

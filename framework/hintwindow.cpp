@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/accessible.h"
 #include "framework/display_scale.h"
 #include "graphics/gdi.h"
 
@@ -61,14 +62,11 @@ void THintWindow::SetHintText(const std::wstring& hint) {
 void THintWindow::ActivateHint(const RECT& rect, const std::wstring& hint) {
   SetHintText(hint);
   int width = rect.right - rect.left, height = rect.bottom - rect.top + Scaled(4);
-  int left = rect.left, top = rect.top;
-  // Kept on the desktop.
-  int deskLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), deskTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  int deskWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN), deskHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  if (top + height > deskHeight) top = deskHeight - height;
-  if (left + width > deskWidth) left = deskWidth - width;
-  if (left < deskLeft) left = deskLeft;
-  if (top < deskTop) top = deskTop;
+  const int deskLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), deskTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const RECT desktop{deskLeft, deskTop, deskLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                     deskTop + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const POINT at = KeepOnDesktop(POINT{rect.left, rect.top}, SIZE{width, height}, desktop);
+  const int left = at.x, top = at.y;
   SetBounds(left, top, width, height);
   SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   Invalidate();
@@ -84,6 +82,12 @@ bool THintWindow::IsHintMsg(const MSG& msg) {
   return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_LBUTTONDOWN && m <= WM_MOUSEWHEEL) ||
          m == WM_NCMOUSEMOVE || m == WM_COMMAND || m == CM_ACTIVATE || m == CM_DEACTIVATE ||
          m == CM_APPKEYDOWN || m == CM_APPSYSCOMMAND;
+}
+
+void THintWindow::DescribeAccessible(AccessibleFacts& facts) const {
+  TCustomControl::DescribeAccessible(facts);
+  facts.role = ROLE_SYSTEM_TOOLTIP;
+  if (!facts.name) facts.name = Caption();
 }
 
 void THintWindow::ReleaseHint() {
@@ -119,6 +123,16 @@ void THintWindow::Paint() {
 
 // ---- screen facts
 
+POINT KeepOnDesktop(POINT at, SIZE size, const RECT& desktop) {
+  // Its far edges lie at its origin plus its size: a monitor left of or
+  // above the primary one gives a negative origin.
+  if (at.y + size.cy > desktop.bottom) at.y = desktop.bottom - size.cy;
+  if (at.x + size.cx > desktop.right) at.x = desktop.right - size.cx;
+  if (at.x < desktop.left) at.x = desktop.left;
+  if (at.y < desktop.top) at.y = desktop.top;
+  return at;
+}
+
 void AssignHintFont(TFont& font) {
   // The design font (96 DPI): the window scales it to its DPI.
   NONCLIENTMETRICSW metrics{};
@@ -144,6 +158,7 @@ int HintCursorMargin(HCURSOR cursor) {
   } bmi{};
   bmi.header.biSize = sizeof(BITMAPINFOHEADER);
   ClientDC screen(nullptr);
+  // The header and its two colours are the BITMAPINFO they begin.
   auto* asInfo = reinterpret_cast<BITMAPINFO*>(&bmi);
   if (!GetDIBits(screen, mask.Get(), 0, 0, nullptr, asInfo, DIB_RGB_COLORS)) return margin;
   if (bmi.header.biBitCount != 1) return margin;

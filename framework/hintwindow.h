@@ -53,6 +53,8 @@ class THintWindow : public TCustomControl {
   virtual bool IsHintMsg(const MSG& msg);
   // Hides the window when it is shown (it stays for the next hint).
   void ReleaseHint();
+  // A tooltip named by its text.
+  void DescribeAccessible(AccessibleFacts& facts) const override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -66,6 +68,10 @@ class THintWindow : public TCustomControl {
  private:
   bool activating_ = false;
 };
+
+// Where a hint window of `size` asked for at `at` goes so that it stays on
+// the desktop (the virtual screen, all monitors together).
+POINT KeepOnDesktop(POINT at, SIZE size, const RECT& desktop);
 
 // The screen's hint font at the design DPI: the system's status-bar font,
 // or an 8-point default when the system does not tell.

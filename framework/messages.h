@@ -6,6 +6,15 @@
 
 namespace fw {
 
+// Messages carry handles and pointers in their parameters and results (a DC
+// in WM_ERASEBKGND's wParam, a structure's address in lParam, a brush as the
+// result), and so do the data parameters of window enumerations and hooks:
+// the casts between those and pointers are most of the program's casts. They
+// lose nothing in either build: the three types are as wide as a pointer.
+static_assert(sizeof(WPARAM) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*) &&
+                  sizeof(LRESULT) == sizeof(void*),
+              "message parameters hold pointers");
+
 struct TMessage {
   UINT Msg = 0;
   WPARAM WParam = 0;
@@ -48,6 +57,7 @@ constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 constexpr UINT CM_SYNCHRONIZE = CM_BASE + 60;     // worker thread hand-over (application window)
 constexpr UINT CM_HINTSHOW = CM_BASE + 48;         // lParam THintInfo*; non-zero result: no hint
 constexpr UINT CM_HINTSHOWPAUSE = CM_BASE + 65;    // wParam hint active, lParam int* pause in ms
+constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 67;   // the system's colours or high contrast changed
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM;

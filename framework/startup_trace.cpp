@@ -64,6 +64,7 @@ double Elapsed() {
 double CommittedKb() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
+  // The extended counters begin with the plain ones, as the call expects.
   if (!K32GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                                sizeof counters))
     return 0;

@@ -34,6 +34,10 @@ std::map<HWND, std::shared_ptr<HookChain>>& Chains() {
 
 LRESULT CALLBACK ChainProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// A window keeps its procedure as a LONG_PTR, pointer-sized in both builds:
+// the casts between WNDPROC and LONG_PTR below store and read it there.
+static_assert(sizeof(LONG_PTR) == sizeof(WNDPROC), "a window procedure fits its window's field");
+
 void DropChain(HWND wnd) {
   auto it = Chains().find(wnd);
   if (it == Chains().end()) return;

@@ -28,6 +28,10 @@ HMODULE LoadSystemLibrary(const wchar_t* name, SystemFolderLookup lookup);
 
 // A function of a loaded library as its own type; null when the library is
 // null or lacks it.
+// F is the function's own pointer type, calling convention included
+// (BOOL (WINAPI*)(DWORD)). GetProcAddress gives every function one type,
+// FARPROC; this is the one place that casts it, through void*, which the
+// build's ban on casts between function types lets pass.
 template <class F>
 F LibraryFunction(HMODULE library, const char* name) {
   return library ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;

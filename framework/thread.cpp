@@ -1,15 +1,20 @@
 #include "framework/thread.h"
 
-#include "framework/application.h"
+#include <algorithm>
+#include <atomic>
+
 #include "framework/messages.h"
 #include "framework/window_errors.h"
 
 namespace fw {
 namespace {
 DWORD mainThreadId = GetCurrentThreadId();  // set when the program starts
+std::atomic<HWND> synchronizeWindow{nullptr};
 }  // namespace
 
 bool IsMainThread() { return GetCurrentThreadId() == mainThreadId; }
+
+void SetSynchronizeWindow(HWND wnd) { synchronizeWindow.store(wnd, std::memory_order_release); }
 
 TThread::TThread(bool createSuspended) {
   resumeEvent_ = CreateEventW(nullptr, TRUE, createSuspended ? FALSE : TRUE, nullptr);
@@ -26,9 +31,7 @@ TThread::TThread(bool createSuspended) {
 }
 
 TThread::~TThread() {
-  Terminate();
-  Resume();
-  WaitFor();
+  Finish();
   CloseHandle(thread_);
   CloseHandle(resumeEvent_);
   CloseHandle(terminateEvent_);
@@ -78,29 +81,38 @@ void TThread::Sleep(DWORD ms) {
   WaitForSingleObject(terminateEvent_, ms);
 }
 
-void TThread::Synchronize(const std::function<void()>& step) {
-  if (!CheckSuspended()) return;
+bool TThread::Synchronize(const std::function<void()>& step) {
+  if (!CheckSuspended()) return true;
   if (GetCurrentThreadId() == mainThreadId) {
     step();
-    return;
+    return true;
   }
-  TApplication* app = ApplicationInstance();
-  if (!app || !app->Handle()) return;
+  // Neither the application object nor its fields are read here: the
+  // user-interface thread may be changing them.
+  const HWND target = synchronizeWindow.load(std::memory_order_acquire);
+  if (!target) return true;
   std::exception_ptr raised;
+  bool destroyed = false;  // this thread's stack: still here afterwards
   std::function<void()> call = [&] {
     if (Terminated()) return;  // the owner is going away
+    Lifetime::Watch watch(lifetime_);
     try {
       step();
     } catch (...) {
       raised = std::current_exception();
     }
+    destroyed = watch.Ended();
   };
-  SendMessageW(app->Handle(), CM_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&call));
+  SendMessageW(target, CM_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&call));
+  if (destroyed) return false;
   if (raised) std::rethrow_exception(raised);
+  return true;
 }
 
 DWORD TThread::WaitFor() {
   if (GetCurrentThreadId() == id_) return 0;
+  if (GetCurrentThreadId() == mainThreadId && lifetime_.Watched())
+    throw EInvalidOperation(L"A thread cannot wait for itself");
   if (GetCurrentThreadId() == mainThreadId) {
     // Keep handling the messages the thread sends (its Synchronize calls).
     for (;;) {
@@ -115,6 +127,19 @@ DWORD TThread::WaitFor() {
   DWORD code = 0;
   GetExitCodeThread(thread_, &code);
   return code;
+}
+
+void TThread::Finish() {
+  if (GetCurrentThreadId() == mainThreadId && lifetime_.Watched()) {
+    // A step of this thread is running (it freed this thread's owner), and
+    // the thread waits in Synchronize for it to return.
+    Terminate();
+    return;
+  }
+  SetPriority(std::max(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL));
+  Terminate();
+  Resume();
+  WaitFor();
 }
 
 int TThread::Priority() const { return GetThreadPriority(thread_); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/accessible.h"
 #include "framework/display_scale.h"
 #include "framework/form.h"
 #include "graphics/gdi.h"
@@ -76,6 +77,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
   WNDPROC def = RegisterBoundClass(p.WinClassName, p.BaseClass, p.ClassStyle);
   if (!def) throw EWin32Error(L"Cannot register window class " + p.WinClassName);
   defWndProc_ = def;
+  // A child window's id travels in the menu handle (both pointer-sized).
   HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(childId_) : nullptr;
   HWND wnd = CreateBoundWindow(this, p.ExStyle, p.WinClassName, p.Caption, p.Style, p.X, p.Y,
                                p.Width, p.Height, p.WndParent, id);
@@ -152,7 +154,28 @@ void TWinControl::WindowGone(HWND wnd) {
   mouseInControl_ = false;
 }
 
-void TWinControl::WndProc(TMessage& m) { TControl::WndProc(m); }
+void TWinControl::WndProc(TMessage& m) {
+  // Screen readers ask every window for its client object: the control
+  // says what it is (see framework/accessible.h).
+  if (m.Msg == WM_GETOBJECT && handle_) {
+    m.Result = AnswerGetObject(handle_, m.WParam, m.LParam);
+    if (m.Result) return;
+  }
+  TControl::WndProc(m);
+  // The keyboard cues were shown or hidden: the focus mark (also on a
+  // border) and the accelerators' underlines follow.
+  if (m.Msg == WM_UPDATEUISTATE && handle_)
+    RedrawWindow(handle_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | ((ControlStyle() & csOpaque) ? 0 : RDW_ERASE));
+}
+
+bool TWinControl::FocusCuesShown() const {
+  return !handle_ || (SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+bool TWinControl::AcceleratorCuesShown() const {
+  return !handle_ || (SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
+}
 
 void TWinControl::DefaultHandler(TMessage& m) {
   if (IsReflected(m.Msg)) {
@@ -395,7 +418,7 @@ void TWinControl::UpdateBoundsFromWindow() {
   GetWindowRect(handle_, &r);
   if (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) {
     HWND parent = GetParent(handle_);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);  // a RECT is two POINTs
   }
   left_ = r.left;
   top_ = r.top;
@@ -678,7 +701,12 @@ void TWinControl::CNChar(TMessage& m) {
   m.Result = 0;
 }
 
-void TWinControl::CNSysKeyDown(TMessage& m) { m.Result = 0; }
+void TWinControl::CNSysKeyDown(TMessage& m) {
+  // Alt shows the accelerators (and the focus) from now on.
+  if (m.WParam == VK_MENU)
+    if (TForm* form = GetParentForm(this)) form->ShowKeyboardCues();
+  m.Result = 0;
+}
 
 void TWinControl::CNSysChar(TMessage& m) {
   // Alt+letter: an accelerator of the form, whatever has the focus.
@@ -834,6 +862,13 @@ void TWinControl::CMFontChanged(TMessage&) {
 }
 
 void TWinControl::CMTextChanged(TMessage&) {}
+
+void TWinControl::CMSysColorChange(TMessage& m) {
+  brush_.SystemColorsChanged();
+  Broadcast(m);
+  m.Result = 0;
+  Invalidate();
+}
 
 // ---- TCustomControl
 

@@ -104,6 +104,12 @@ class TWinControl : public TControl, public WindowTarget {
   // The brush of Color, handed out for control colours and erasing.
   TBrush& Brush() { return brush_; }
 
+  // ---- keyboard cues (the system's UI state of the window)
+  // Whether the focused control shows its focus mark, and accelerators
+  // their underline: until the keyboard is used they may be hidden.
+  bool FocusCuesShown() const;
+  bool AcceleratorCuesShown() const;
+
   // ---- geometry
   void SetBounds(int left, int top, int width, int height) override;
   RECT ClientRect() const override;
@@ -198,6 +204,9 @@ class TWinControl : public TControl, public WindowTarget {
   void CMExit(TMessage& m) override;
   void CMRecreateWnd(TMessage& m) override;
   void CMTextChanged(TMessage& m) override;
+  // The system's colours changed: the brush is made again, the children
+  // hear of it too, and the control repaints.
+  void CMSysColorChange(TMessage& m) override;
 
   // Sends a message to the window if there is one, else to the control.
   LRESULT SendToWindow(UINT msg, WPARAM wParam, LPARAM lParam);

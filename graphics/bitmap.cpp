@@ -87,6 +87,7 @@ GdiPalette PaletteFrom(const RGBQUAD* colors, std::size_t count) {
   if (count == 0) return GdiPalette();
   count = std::min<std::size_t>(count, 256);
   std::vector<std::byte> buf(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+  // LOGPALETTE ends in a one-entry array; the buffer has room for them all.
   auto* lp = reinterpret_cast<LOGPALETTE*>(buf.data());
   lp->palVersion = 0x300;
   lp->palNumEntries = static_cast<WORD>(count);
@@ -101,6 +102,7 @@ GdiPalette PaletteFrom(const RGBQUAD* colors, std::size_t count) {
 struct InfoBuffer {
   std::vector<std::byte> bytes =
       std::vector<std::byte>(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD) + 3 * sizeof(DWORD));
+  // The buffer is laid out as the BITMAPINFO it begins with.
   BITMAPINFO* Info() { return reinterpret_cast<BITMAPINFO*>(bytes.data()); }
   BITMAPINFOHEADER& Header() { return Info()->bmiHeader; }
   std::byte* After() { return bytes.data() + sizeof(BITMAPINFOHEADER); }
@@ -442,10 +444,11 @@ void TBitmap::LoadFromMemory(const void* data, std::size_t size) {
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE module, const wchar_t* name) {
-  HRSRC res = FindResourceW(module, name, reinterpret_cast<LPCWSTR>(RT_BITMAP));
+  HRSRC res = FindResourceW(module, name, RT_BITMAP);
   HGLOBAL global = res ? LoadResource(module, res) : nullptr;
   const void* data = global ? LockResource(global) : nullptr;
   if (!data) {
+    // An integer resource id travels in the name's pointer (MAKEINTRESOURCE).
     std::wstring id = IS_INTRESOURCE(name)
                           ? std::to_wstring(reinterpret_cast<ULONG_PTR>(name))
                           : std::wstring(name);
@@ -499,6 +502,7 @@ void TBitmap::LoadFromHandle(HBITMAP source) {
     // First call fills in the source's colour table.
     if (GetDIBits(screen, source, 0, 0, nullptr, ib.Info(), DIB_RGB_COLORS) == 0) Invalid();
     const std::size_t n = std::size_t{1} << BitsPerPixel(format);
+    // The colour table follows the header in the same buffer.
     colors.assign(reinterpret_cast<RGBQUAD*>(ib.After()), reinterpret_cast<RGBQUAD*>(ib.After()) + n);
     Fill(ib, bm.bmWidth, bm.bmHeight, format, colors);
   }

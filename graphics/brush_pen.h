@@ -27,6 +27,9 @@ class TBrush : public TGraphicsObject {
   void SetBitmap(TBitmap* bitmap);
 
   void Assign(const TBrush& source);
+  // A system colour is resolved when the handle is made: after the system's
+  // colours changed, the next handle is made afresh.
+  void SystemColorsChanged() { Changed(); }
 
   // The brush handle; bsClear gives the stock NULL_BRUSH (not owned).
   HBRUSH Handle() const;

@@ -1,5 +1,6 @@
 #include "stdctrls/button.h"
 
+#include "framework/accessible.h"
 #include "framework/form.h"
 
 namespace fw {
@@ -45,6 +46,16 @@ void TButton::SetButtonStyle(bool isDefault) {
 void TButton::Click() {
   if (TForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
   TWinControl::Click();
+}
+
+void TButton::DescribeAccessible(AccessibleFacts& facts) const {
+  TWinControl::DescribeAccessible(facts);
+  const std::wstring caption = Caption();
+  facts.role = ROLE_SYSTEM_PUSHBUTTON;
+  if (!facts.name) facts.name = WithoutAccelerator(caption);
+  facts.shortcut = AcceleratorShortcut(caption);
+  // The button Enter presses.
+  if (active_) facts.statesSet |= STATE_SYSTEM_DEFAULT;
 }
 
 void TButton::CNCommand(TMessage& m) {

@@ -23,6 +23,8 @@ class TButton : public TWinControl {
   // The default look: this button has the focus, or it is the Default
   // button while the focus is on a control that is not a button.
   bool IsDefaultLook() const { return active_; }
+  // A push button named by its caption, its accelerator as the shortcut.
+  void DescribeAccessible(AccessibleFacts& facts) const override;
 
  protected:
   // Applies the default look (BS_DEFPUSHBUTTON / BS_PUSHBUTTON); controls

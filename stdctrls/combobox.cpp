@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/accessible.h"
+
 namespace fw {
 
 // ---- items
@@ -202,6 +204,14 @@ bool TCustomComboBox::DroppedDown() const {
 
 void TCustomComboBox::SetDroppedDown(bool value) {
   SendMessageW(Handle(), CB_SHOWDROPDOWN, value ? TRUE : FALSE, 0);
+}
+
+void TCustomComboBox::DescribeAccessible(AccessibleFacts& facts) const {
+  TWinControl::DescribeAccessible(facts);
+  facts.role = ROLE_SYSTEM_COMBOBOX;
+  if (!facts.name) facts.name = std::wstring();
+  facts.value = Text();
+  facts.statesSet |= DroppedDown() ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
 }
 
 void TCustomComboBox::AdjustDropDown() {

@@ -76,6 +76,10 @@ class TCustomComboBox : public TWinControl {
   bool DroppedDown() const;
   void SetDroppedDown(bool value);
 
+  // A combo box whose value is the chosen item, collapsed or expanded. Its
+  // text never names it: only the name the form gives.
+  void DescribeAccessible(AccessibleFacts& facts) const override;
+
   // The canvas of the item being drawn (valid while drawing).
   TCanvas& Canvas() { return canvas_; }
 

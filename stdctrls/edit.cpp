@@ -1,5 +1,7 @@
 #include "stdctrls/edit.h"
 
+#include "framework/accessible.h"
+
 namespace fw {
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
@@ -89,6 +91,14 @@ bool TCustomEdit::Modified() {
   return HandleAllocated() && SendMessageW(Handle(), EM_GETMODIFY, 0, 0) != 0;
 }
 
+void TCustomEdit::DescribeAccessible(AccessibleFacts& facts) const {
+  TWinControl::DescribeAccessible(facts);
+  facts.role = ROLE_SYSTEM_TEXT;
+  if (!facts.name) facts.name = std::wstring();
+  facts.value = Text();
+  if (readOnly_) facts.statesSet |= STATE_SYSTEM_READONLY;
+}
+
 void TCustomEdit::Change() {
   if (IsLoading()) return;
   if (OnChange) OnChange(this);
@@ -119,7 +129,12 @@ void TCustomEdit::WMSetText(TMessage& m) {
   const bool multiLine = (GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_MULTILINE) != 0;
   const std::wstring before = multiLine ? GetText() : std::wstring();
   DefaultHandler(m);
-  if (multiLine && m.Result && GetText() != before) Change();
+  if (multiLine && m.Result && GetText() != before) {
+    // Nor does the system tell screen readers of it (a typed change it does
+    // tell, where it tells at all).
+    NotifyValueChange(Handle());
+    Change();
+  }
 }
 
 }  // namespace fw

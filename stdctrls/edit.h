@@ -35,6 +35,10 @@ class TCustomEdit : public TWinControl {
   void Clear() { SetText(L""); }
   bool Modified();
 
+  // Editable text whose value is its text; read-only when so set. Its own
+  // text never names it: only the name the form gives.
+  void DescribeAccessible(AccessibleFacts& facts) const override;
+
   TNotifyEvent OnChange;
 
  protected:

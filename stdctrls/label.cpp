@@ -1,5 +1,7 @@
 #include "stdctrls/label.h"
 
+#include "framework/accessible.h"
+#include "framework/high_contrast.h"
 #include "graphics/gdi.h"
 #include "framework/wincontrol.h"
 
@@ -61,6 +63,15 @@ void TCustomLabel::Notification(TComponent* component, TOperation operation) {
   TGraphicControl::Notification(component, operation);
 }
 
+void TCustomLabel::DescribeAccessible(AccessibleFacts& facts) const {
+  TGraphicControl::DescribeAccessible(facts);
+  const std::wstring caption = GetLabelText();
+  facts.role = ROLE_SYSTEM_STATICTEXT;
+  if (!facts.name) facts.name = SpokenText(showAccelChar_ ? WithoutAccelerator(caption) : caption);
+  if (showAccelChar_ && focusControl_) facts.shortcut = AcceleratorShortcut(caption);
+  facts.statesSet |= STATE_SYSTEM_READONLY;
+}
+
 void TCustomLabel::Loaded() {
   TGraphicControl::Loaded();
   AdjustBounds();
@@ -72,7 +83,11 @@ void TCustomLabel::DoDrawText(RECT& rect, UINT flags) {
   if (!showAccelChar_) flags |= DT_NOPREFIX;
   TCanvas& c = Canvas();
   c.Font().Assign(Font());
-  if (!Enabled()) {
+  if (HighContrast()) {
+    // The system's text colour, whatever the label's own.
+    c.Font().SetColor(Enabled() ? clBtnText : clGrayText);
+    c.DrawText(text, rect, flags);
+  } else if (!Enabled()) {
     RECT shifted = rect;
     OffsetRect(&shifted, Scaled(1), Scaled(1));
     c.Font().SetColor(clBtnHighlight);
@@ -89,7 +104,7 @@ void TCustomLabel::Paint() {
   RECT r = ClientRect();
   TCanvas& c = Canvas();
   if (!transparent_) {
-    c.Brush().SetColor(Color());
+    c.Brush().SetColor(HighContrast() ? clBtnFace : Color());
     c.FillRect(r);
   }
   c.Brush().SetStyle(bsClear);

@@ -32,6 +32,8 @@ class TCustomLabel : public TGraphicControl {
 
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
+  // Static text named by its caption.
+  void DescribeAccessible(AccessibleFacts& facts) const override;
 
  protected:
   // Fits the bounds to the text (when AutoSize and not loading).

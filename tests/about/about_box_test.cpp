@@ -99,7 +99,9 @@ TEST(AboutBox, LayoutAndTextsInBothLanguages) {
   EXPECT_EQ(box.PhysMem->Caption(), about::MemoryText(about::PhysicalMemoryKilobytes(), kComma));
   EXPECT_EQ(box.PhysMem->Left() + box.PhysMem->Width(), 377);  // grown to the left
   EXPECT_GT(box.PhysMem->Width(), 40);
-  EXPECT_EQ(Lines(*box.SkinScrollingText1), std::vector<std::wstring>{L" " + std::wstring(about::kNoticeLine) + L" "});
+  // The notice with one space at each end, as it passes by.
+  EXPECT_EQ(Lines(*box.SkinScrollingText1),
+            std::vector<std::wstring>{L" Copyright \u00A9 2026 Converter contributors, MIT License "});
   EXPECT_EQ(box.SkinScrollingText1->ScrollDirection(), skin::sdRightToLeft);
   EXPECT_TRUE(box.SkinScrollingText1->Active());
 }
@@ -146,11 +148,14 @@ TEST(AboutBox, NoticePassThenCreditsOnClickAndTheBusyFlagBetween) {
   box.Hide();
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 int ThreadWindows() {
   int count = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(), [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n), TRUE; },
-      reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 

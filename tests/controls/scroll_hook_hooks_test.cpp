@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <new>
 #include <string>
 
 #include "controls/skin_form_hook.h"
@@ -15,6 +16,7 @@
 #include "stdctrls/label.h"
 #include "framework/subclass.h"
 #include "tests/controls/scroll_hook_dialog.h"
+#include "tests/support/freed_memory.h"
 
 namespace scroll_hook_test {
 namespace {
@@ -91,6 +93,44 @@ TEST(WndHook, HandledStopsThePreviousProcedureButNotTheAfterEvent) {
   App().OnException = nullptr;
   EXPECT_EQ(shown, 1);
   EXPECT_TRUE(hook.Active());
+}
+
+// A freed hook is not touched again. It goes with its form, also when the
+// form frees itself inside one of its own messages (Release): nothing of the
+// freed hook is written on the way out of that message. A re-install request
+// posted for it (its window was recreated) is dropped, even when another hook
+// has been made at its address meanwhile.
+TEST(WndHook, AFreedHookIsNotTouchedAgain) {
+  {
+    DescribedForm recreated([](DescribedForm&) {}), other([](DescribedForm&) {});
+    recreated.HandleNeeded();
+    other.HandleNeeded();
+    TWndHook keeper(nullptr);  // keeps the hook list, and its queue, alive
+    alignas(TWndHook) unsigned char place[sizeof(TWndHook)];
+    auto* first = new (place) TWndHook(nullptr);
+    first->SetWinControl(&recreated);
+    first->SetActive(true);
+    ASSERT_TRUE(first->Active());
+    recreated.RecreateWnd();  // the old window's WM_DESTROY posts the request
+    first->~TWndHook();
+    auto* second = new (place) TWndHook(nullptr);
+    second->SetWinControl(&other);  // not installed: that is for its owner to ask
+    Pump();
+    EXPECT_FALSE(second->Active());
+    EXPECT_EQ(fw::WindowHook::HookCount(other.Handle()), 0);
+    second->~TWndHook();
+  }
+  auto* form = new DescribedForm([](DescribedForm&) {});
+  form->HandleNeeded();
+  auto* hook = new TWndHook(form);
+  hook->SetWinControl(form);
+  hook->SetActive(true);
+  ASSERT_TRUE(hook->Active());
+  fwtest::FreedMemoryWatch watch;
+  form->Release();
+  Pump();
+  EXPECT_GT(watch.Freed(), 0);
+  EXPECT_EQ(watch.WrittenAfterFree(), 0);
 }
 
 // A form with a 1:1 wallpaper, as the About box has.
@@ -251,6 +291,15 @@ TEST(SkinFormHook, ShapesCaptionAndCleanUpBeforeTheForm) {
   GetWindowRect(wnd, &window1);
   EXPECT_EQ(window1.bottom - window1.top, window0.bottom - window0.top);
   EXPECT_EQ(fw::WindowHook::HookCount(wnd), 0);
+
+  // A shape the system refuses (its window has gone) is not lost: it is freed.
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  const long regions = fw::GdiCounters::Live(fw::GdiKind::Region);
+  HRGN refused = CreateRectRgn(0, 0, 5, 5);
+  EXPECT_FALSE(SetWindowShape(gone, fw::GdiRegion(refused)));
+  EXPECT_EQ(GetObjectType(refused), 0u);
+  EXPECT_EQ(fw::GdiCounters::Live(fw::GdiKind::Region), regions);
 }
 
 // Counts the parent-colour notifications a graphic child gets.

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 
 #include "controls/scrolling_text.h"
 #include "stdctrls/edit.h"
 #include "tests/controls/scroll_hook_dialog.h"
+#include "tests/support/freed_memory.h"
 
 namespace scroll_hook_test {
 namespace {
@@ -135,37 +138,104 @@ std::unique_ptr<DibSurface> ClientPixels(fw::TForm& form) {
 }
 
 // Every way of showing a step leaves on screen exactly what a full repaint
-// at the new position shows; a transparent face shows the wallpaper.
+// at the new position shows; a transparent face shows the wallpaper. A hidden
+// text shows nothing, stepping or not.
 TEST(ScrollingText, StepsShowWhatAFullRepaintShows) {
   enum Mode { kScroll, kWallpaper, kTransparent };
-  for (Mode mode : {kScroll, kWallpaper, kTransparent}) {
-    SCOPED_TRACE(testing::Message() << "mode " << mode);
-    PaperDialog d([&](TSkinScrollingText& t) {
-      if (mode == kWallpaper) MakePaper(t.Wallpaper(), 30, 20);
-      t.SetTransparent(mode == kTransparent);
-    });
-    ShowActive(*d.form);
-    RedrawWindow(d.form->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
-    for (int i = 0; i < 60; ++i) {
-      d.text->TimerStep();
-      if (i % 7 == 0) Pump(1);
+  for (bool visible : {true, false})
+    for (Mode mode : {kScroll, kWallpaper, kTransparent}) {
+      SCOPED_TRACE(testing::Message() << "mode " << mode << (visible ? ", visible" : ", hidden"));
+      PaperDialog d([&](TSkinScrollingText& t) {
+        if (mode == kWallpaper) MakePaper(t.Wallpaper(), 30, 20);
+        t.SetTransparent(mode == kTransparent);
+        t.SetVisible(visible);
+      });
+      ShowActive(*d.form);
+      RedrawWindow(d.form->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+      for (int i = 0; i < 60; ++i) {
+        d.text->TimerStep();
+        if (i % 7 == 0) Pump(1);
+      }
+      Pump();
+      const auto stepped = ClientPixels(*d.form);
+      RedrawWindow(d.form->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+      Pump();
+      const auto repainted = ClientPixels(*d.form);
+      int differ = 0, navy = 0;
+      for (int y = 144; y < 185; ++y)
+        for (int x = 24; x < 401; ++x) {
+          differ += stepped->At(x, y) != repainted->At(x, y);
+          navy += stepped->At(x, y) == RGB(0, 0, 128);
+        }
+      EXPECT_EQ(differ, 0);
+      if (visible) EXPECT_GT(navy, 20);  // the text is there, at x >= 377 - 60
+      else EXPECT_EQ(navy, 0);
+      if (mode == kTransparent || !visible) {
+        for (POINT p : {POINT{30, 150}, POINT{200, 180}, POINT{300, 144}})
+          EXPECT_EQ(stepped->At(p.x, p.y), PaperAt(p.x, p.y)) << p.x << "," << p.y;
+      }
     }
+}
+
+// The text reads as the window that paints it. With right-to-left reading
+// the line reads right to left ("a_" shows its underscore left of the "a"),
+// a roll's left alignment becomes right, and a pass across keeps the text at
+// its origin, so that it still moves.
+TEST(ScrollingText, RightToLeftReadingOfTheWindowThatPaintsIt) {
+  struct Ink {
+    int first = INT_MAX, last = -1, lowest = -1;
+    long sumX = 0, lowSumX = 0;
+    int count = 0, lowCount = 0;
+  };
+  auto inkOf = [](fw::TForm& form) {
     Pump();
-    const auto stepped = ClientPixels(*d.form);
-    RedrawWindow(d.form->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
     Pump();
-    const auto repainted = ClientPixels(*d.form);
-    int differ = 0, navy = 0;
+    const auto s = ClientPixels(form);
+    Ink ink;
+    for (int y = 144; y < 185; ++y)
+      for (int x = 24; x < 401; ++x)
+        if (s->At(x, y) == RGB(0, 0, 128)) ink.lowest = y;
     for (int y = 144; y < 185; ++y)
       for (int x = 24; x < 401; ++x) {
-        differ += stepped->At(x, y) != repainted->At(x, y);
-        navy += stepped->At(x, y) == RGB(0, 0, 128);
+        if (s->At(x, y) != RGB(0, 0, 128)) continue;
+        ink.first = std::min(ink.first, x - 24);
+        ink.last = std::max(ink.last, x - 24);
+        ink.sumX += x, ++ink.count;
+        if (y == ink.lowest) ink.lowSumX += x, ++ink.lowCount;
       }
-    EXPECT_EQ(differ, 0);
-    EXPECT_GT(navy, 20);  // the text is there, at x >= 377 - 60
-    if (mode == kTransparent) {
-      for (POINT p : {POINT{30, 150}, POINT{200, 180}, POINT{300, 144}})
-        EXPECT_EQ(stepped->At(p.x, p.y), PaperAt(p.x, p.y)) << p.x << "," << p.y;
+    return ink;
+  };
+  for (TScrollDirection direction : {sdBottomToTop, sdRightToLeft}) {
+    Ink ltr, rtl;
+    for (bool rightToLeft : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "direction " << direction << (rightToLeft ? ", right to left" : ""));
+      PaperDialog d([&](TSkinScrollingText& t) {
+        t.SetScrollDirection(direction);
+        t.Strings().Clear();
+        t.Strings().Add(L"a_");
+      });
+      const HWND wnd = d.form->Handle();
+      if (rightToLeft) SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_RTLREADING);
+      ShowActive(*d.form);
+      // Into the face: to the top for the roll, 100 pixels in for the pass.
+      const int steps = direction == sdBottomToTop ? d.text->Height() : 100;
+      for (int i = 0; i < steps; ++i) d.text->TimerStep();
+      (rightToLeft ? rtl : ltr) = inkOf(*d.form);
+      ASSERT_GT((rightToLeft ? rtl : ltr).lowCount, 0);
+    }
+    const int width = 377;
+    SCOPED_TRACE(testing::Message() << "direction " << direction);
+    // The underscore (the lowest ink) lies right of the letter, or left of it.
+    EXPECT_GT(ltr.lowSumX / ltr.lowCount, ltr.sumX / ltr.count);
+    EXPECT_LT(rtl.lowSumX / rtl.lowCount, rtl.sumX / rtl.count);
+    EXPECT_NEAR(rtl.last - rtl.first, ltr.last - ltr.first, 1);  // the same two glyphs, in the other order
+    if (direction == sdBottomToTop) {
+      EXPECT_LT(ltr.first, 5);
+      EXPECT_GT(rtl.last, width - 5) << "left alignment reads as right";
+    } else {
+      EXPECT_NEAR(ltr.first, width - 100, 3);
+      EXPECT_NEAR(rtl.first, width - 100, 3) << "the pass keeps the text at its origin";
     }
   }
 }
@@ -200,18 +270,53 @@ TEST(ScrollingText, TimerThreadStepsWhileActiveOnly) {
   EXPECT_EQ(passes, 1);
 }
 
+// Destroyed while the thread runs. From outside: the idle worker is raised
+// first, so that it ends at once even on a busy machine, where the closing
+// box would wait for it. From its own end-of-pass event (the text itself, or
+// the form that owns it), while the worker waits for that very step: no
+// deadlock. Either way nothing of the freed text is written afterwards.
 TEST(ScrollingText, DestroyedWhileScrolling) {
-  for (bool transparent : {false, true}) {
+  enum Way { kFromOutside, kFromOutsideTransparent, kByItsEventTheText, kByItsEventTheForm };
+  for (Way way : {kFromOutside, kFromOutsideTransparent, kByItsEventTheText, kByItsEventTheForm}) {
+    SCOPED_TRACE(testing::Message() << "way " << way);
+    const bool byItsEvent = way == kByItsEventTheText || way == kByItsEventTheForm;
     PaperDialog d([&](TSkinScrollingText& t) {
-      t.SetTransparent(transparent);
+      t.SetTransparent(way == kFromOutsideTransparent);
       t.SetInterval(1);
+      if (byItsEvent) {  // short passes
+        t.SetWidth(40);
+        t.Strings().Clear();
+        t.Strings().Add(L"ab");
+      }
       t.SetActive(true);
     });
-    const int entry = d.text->Width();
-    ASSERT_TRUE(PumpUntil([&] { return d.text->TextOrigin().x < entry - 2; }));
-    delete d.text;  // the thread may be handing over a step right now
+    HANDLE worker = OpenThread(THREAD_QUERY_INFORMATION | SYNCHRONIZE, FALSE, d.text->Timer().ThreadId());
+    ASSERT_NE(worker, nullptr);
+    EXPECT_EQ(GetThreadPriority(worker), THREAD_PRIORITY_IDLE);
+    fwtest::FreedMemoryWatch watch;
+    if (!byItsEvent) {
+      const int entry = d.text->Width();
+      ASSERT_TRUE(PumpUntil([&] { return d.text->TextOrigin().x < entry - 2; }));
+      delete d.text;  // the thread may be handing over a step right now
+      EXPECT_EQ(WaitForSingleObject(worker, 0), WAIT_OBJECT_0);
+      EXPECT_GE(GetThreadPriority(worker), THREAD_PRIORITY_NORMAL);
+    } else {
+      bool freed = false;
+      d.text->OnTextScrolled = [&](fw::TObject*, bool&) {
+        if (way == kByItsEventTheText) delete d.text;
+        else d.form.reset();
+        freed = true;
+      };
+      ASSERT_TRUE(PumpUntil([&] { return freed; }));
+      EXPECT_EQ(WaitForSingleObject(worker, 5000), WAIT_OBJECT_0);
+    }
     Pump(10);
-    EXPECT_EQ(d.form->ControlCount(), 3);
+    if (d.form) {
+      EXPECT_EQ(d.form->ControlCount(), 3);
+    }
+    EXPECT_GT(watch.Freed(), 0);
+    EXPECT_EQ(watch.WrittenAfterFree(), 0);
+    CloseHandle(worker);
   }
 }
 

@@ -1,13 +1,17 @@
-// The About box of the real converter.exe, driven from this process: opened
-// by the About button in each language, its lines filled, the notice pass
-// that ignores clicks, the credits after it, Enter and the close box, a fresh
-// dialog at every opening, and its place above the top-most main window.
-// What the box draws is read from the screen.
+// The About box of the real converter.exe, driven from this process with the
+// real pointer and keyboard, as a user drives it: opened by a click on the
+// About button in each language, its lines filled, the focus on OK, the
+// notice pass that ignores clicks on the title, the credits after it (by a
+// click on the title or a double click on the scrolling text), Esc that does
+// nothing, Enter, Space and Alt+F4 that close it, a fresh dialog at every
+// opening, and its place above the top-most main window. What the box draws
+// is read from the screen.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -72,9 +76,81 @@ HWND WaitForAboutBox(DWORD pid, HWND other = nullptr) {
 
 bool Gone(HWND box) { return !IsWindow(box) || !IsWindowVisible(box); }
 
+// ---- real input: the pointer moved and the buttons and keys pressed as a
+// user does; the events go to whatever window is under the pointer or has
+// the keyboard focus.
+
+// The screen point of a client-area point of `window`.
+POINT OnScreen(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  return client;
+}
+
+void PointerTo(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // (0, 0): one real move where it is
+  SendInput(1, &move, sizeof move);
+}
+
+// Left clicks at a screen point: one, or two in a row (a double click).
+void ClickAt(POINT screen, int clicks = 1) {
+  PointerTo(screen);
+  std::vector<INPUT> input;
+  for (int i = 0; i < clicks; ++i)
+    for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+      INPUT in{};
+      in.type = INPUT_MOUSE;
+      in.mi.dwFlags = flag;
+      input.push_back(in);
+    }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// Presses the keys together (the first ones held while the last goes down),
+// then lets them go in reverse order.
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
+  auto add = [&](WORD key, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.push_back(in);
+  };
+  for (WORD k : keys) add(k, false);
+  for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) add(*k, true);
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// The window with the keyboard focus in the thread of `window`.
+HWND Focused(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+// The cursor the box shows with the pointer resting at a point of its
+// client area (the cursor of the thread in front), once it has settled.
+HCURSOR CursorOver(HWND box, POINT client) {
+  PointerTo(OnScreen(box, client));
+  e2e::WaitIdle(box);
+  HCURSOR shown = nullptr;
+  e2e::WaitFor([&] {
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    const HCURSOR before = shown;
+    shown = GetCursorInfo(&cursor) ? cursor.hCursor : nullptr;
+    Sleep(50);
+    return shown && shown == before;
+  }, 2s);
+  return shown;
+}
+
 void ClickTitle(HWND box) {
-  PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kTitle.x, kTitle.y));
-  PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(kTitle.x, kTitle.y));
+  ClickAt(OnScreen(box, kTitle));
   e2e::WaitIdle(box);
 }
 
@@ -93,9 +169,12 @@ struct Running {
   }
 };
 
-// Opens the box and checks what every opening shows.
+// Opens the box with a click on the About button and checks what every
+// opening shows: the caption, the lines, its place, the focus on OK, and the
+// notice line travelling in the small box.
 HWND OpenAndCheck(Running& run, const wchar_t* caption, HWND previous = nullptr) {
-  run.window.Click(run.window.about);
+  SetForegroundWindow(run.form);
+  ClickAt(OnScreen(run.window.about, POINT{20, 10}));
   HWND box = WaitForAboutBox(run.process.Id(), previous);
   if (!box) return nullptr;
   EXPECT_EQ(e2e::WindowText(box), caption);
@@ -110,41 +189,65 @@ HWND OpenAndCheck(Running& run, const wchar_t* caption, HWND previous = nullptr)
     const POINT p{(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
     EXPECT_EQ(GetAncestor(WindowFromPoint(p), GA_ROOT), box);
   }
+  // The keys go to the box, and its focus starts on OK.
+  EXPECT_TRUE(e2e::WaitFor([&] { return GetForegroundWindow() == box; }, 5s)) << "the box is not in front";
+  HWND ok = e2e::ControlAt(box, 232, 288);
+  EXPECT_NE(ok, nullptr);
+  EXPECT_EQ(Focused(box), ok) << "the focus does not start on OK";
   // The opening state: the notice line travels in the small box.
   EXPECT_TRUE(e2e::WaitFor([&] { return TextIn(box, kNoticeBand); }, 10s)) << "no notice line";
   EXPECT_FALSE(TextIn(box, kCreditsTop));
   return box;
 }
 
-TEST(AboutBoxE2E, NoticeThenCreditsEnterAndCloseBoxAndAFreshDialogEachTime) {
+bool NoticePassEnds(HWND box) { return e2e::WaitFor([&] { return StillEmpty(box, kNoticeBand); }, 40s); }
+
+TEST(AboutBoxE2E, NoticeThenCreditsKeysThatCloseOrNotAndAFreshDialogEachTime) {
   Running run(L"");
   ASSERT_TRUE(run.form) << "the main window did not appear";
   HWND box = OpenAndCheck(run, L"About quantity converter");
   ASSERT_TRUE(box);
 
-  ClickTitle(box);  // during the notice pass: ignored
+  // The title shows the OK button's hand, not the arrow of the box around
+  // them. (Each process loads its own copy of a system cursor, so the hand
+  // is known by the box's own handle for it.)
+  const HCURSOR arrow = CursorOver(box, POINT{10, 330}), hand = CursorOver(box, POINT{250, 300});
+  EXPECT_NE(hand, arrow);
+  EXPECT_EQ(CursorOver(box, kTitle), hand) << "no hand over the title";
+  // A click on the title during the notice pass is ignored.
+  ClickTitle(box);
   Sleep(1000);
   EXPECT_FALSE(TextIn(box, kCreditsTop)) << "credits started during the notice pass";
+  // Esc does nothing: the box has no cancel button.
+  Press({VK_ESCAPE});
+  e2e::WaitIdle(box);
+  Sleep(500);
+  EXPECT_TRUE(IsWindowVisible(box)) << "Esc closed the box";
 
-  ASSERT_TRUE(e2e::WaitFor([&] { return StillEmpty(box, kNoticeBand); }, 40s)) << "the notice pass did not end";
+  // After the pass, the same click starts the credits in the enlarged box.
+  ASSERT_TRUE(NoticePassEnds(box)) << "the notice pass did not end";
   ClickTitle(box);
   EXPECT_TRUE(e2e::WaitFor([&] { return TextIn(box, kCreditsTop); }, 10s)) << "no credits in the enlarged box";
-
   // Enter on the focused OK button closes the box.
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &info));
-  ASSERT_EQ(GetAncestor(info.hwndFocus, GA_ROOT), box) << "the focus is not in the box";
-  PostMessageW(info.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-  PostMessageW(info.hwndFocus, WM_KEYUP, VK_RETURN, 0xC01C0001);
+  Press({VK_RETURN});
   EXPECT_TRUE(e2e::WaitFor([&] { return Gone(box); }, 5s)) << "Enter did not close the box";
 
-  // A new dialog in the opening state; the close box closes it.
+  // A new dialog in the opening state; after its notice pass a double click
+  // on the scrolling text starts the credits; Space closes it.
   HWND second = OpenAndCheck(run, L"About quantity converter", box);
   ASSERT_TRUE(second);
   EXPECT_NE(second, box);
-  PostMessageW(second, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_TRUE(e2e::WaitFor([&] { return Gone(second); }, 5s)) << "the close box did not close the box";
+  ASSERT_TRUE(NoticePassEnds(second)) << "the second notice pass did not end";
+  ClickAt(OnScreen(second, POINT{200, 165}), 2);
+  EXPECT_TRUE(e2e::WaitFor([&] { return TextIn(second, kCreditsTop); }, 10s)) << "a double click started no credits";
+  Press({VK_SPACE});
+  EXPECT_TRUE(e2e::WaitFor([&] { return Gone(second); }, 5s)) << "Space did not close the box";
+
+  // Alt+F4 closes a third one; the main window stays.
+  HWND third = OpenAndCheck(run, L"About quantity converter", second);
+  ASSERT_TRUE(third);
+  Press({VK_MENU, VK_F4});
+  EXPECT_TRUE(e2e::WaitFor([&] { return Gone(third); }, 5s)) << "Alt+F4 did not close the box";
   EXPECT_TRUE(IsWindowVisible(run.form));
 }
 
@@ -153,7 +256,7 @@ TEST(AboutBoxE2E, RussianCaption) {
   ASSERT_TRUE(run.form) << "the main window did not appear";
   HWND box = OpenAndCheck(run, L"О конверторе величин");
   ASSERT_TRUE(box);
-  PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+  Press({VK_MENU, VK_F4});
   EXPECT_TRUE(e2e::WaitFor([&] { return Gone(box); }, 5s));
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/exceptions.h"
 #include "effects/fx_bevel.h"
 #include "effects/fx_label.h"
 #include "effects/fx_text3d.h"
@@ -170,6 +171,22 @@ TEST(FxLabel, LongCaptionWrapsIntoACentredBlockAndOneLineIsCentredVertically) {
   EXPECT_GE(one.top, cellTop);
   EXPECT_LE(one.bottom, cellTop + single.LineHeight());
   EXPECT_GT(one.top, 10);
+}
+
+// Only the nine positions are alignments: any other value is refused with
+// an error and the label keeps its alignment (and still paints).
+TEST(FxLabel, AlignmentOutsideTheNinePositionsIsRefused) {
+  LabelForm form(200, 60, L"Short", fx::agCenter, false);
+  const RECT centred = TextBox(*form.Render());
+  for (int value : {-1, 9, 1000}) {
+    EXPECT_THROW(form.label->SetAlignment(static_cast<fx::TFxAlignment>(value)), core::ERangeError) << value;
+    EXPECT_EQ(form.label->Alignment(), fx::agCenter);
+  }
+  const RECT after = TextBox(*form.Render());
+  EXPECT_EQ(after.left, centred.left);
+  EXPECT_EQ(after.top, centred.top);
+  form.label->SetAlignment(fx::agBottomRight);  // the last of the nine
+  EXPECT_EQ(form.label->Alignment(), fx::agBottomRight);
 }
 
 TEST(FxLabel, AmpersandMarksTheAcceleratorThatFocusesTheFocusControl) {

@@ -3,11 +3,15 @@
 // left behind over many hints.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <vector>
+
 #include "effects/fx_shape_hint.h"
 #include "effects/fx_shape_hint_window.h"
 #include "effects/fx_text3d.h"
 #include "stdctrls/button.h"
 #include "graphics/gdi.h"
+#include "framework/subclass.h"
 #include "framework/window_binding.h"
 #include "fx_form_fixture.h"
 
@@ -51,8 +55,12 @@ SIZE TextBlock(const fw::TFont& font, const std::wstring& text, int limit) {
 
 TEST(ShapeHint, EnablingInstallsTheBalloonClassAndDisablingOrDestroyingEndsIt) {
   fw::TApplication& app = fwtest::App();
+  TFxShapeHintWindow balloon(nullptr);
   {
     HintForm f;
+    balloon.ActivateHint(RECT{300, 300, -1, -1}, L"Drawn with the component's settings");
+    EXPECT_EQ(balloon.HintComponent(), f.hint);
+    balloon.ReleaseHint();
     EXPECT_EQ(fx::FxActiveShapeHint(), f.hint);
     EXPECT_NE(dynamic_cast<TFxShapeHintWindow*>(app.Hints().HintWindow()), nullptr);
     f.hint->SetEnabled(false);
@@ -62,6 +70,7 @@ TEST(ShapeHint, EnablingInstallsTheBalloonClassAndDisablingOrDestroyingEndsIt) {
     EXPECT_EQ(fx::FxActiveShapeHint(), f.hint);
   }
   EXPECT_EQ(fx::FxActiveShapeHint(), nullptr);
+  EXPECT_EQ(balloon.HintComponent(), nullptr);  // forgotten with the component
   EXPECT_TRUE(app.Hints().ShowHint());
   // Defaults of a component made in code.
   fx::TFxShapeHint plain(nullptr);
@@ -213,7 +222,21 @@ TEST(ShapeHint, BalloonPixelsShadowBodyNoseAndRaisedText) {
   EXPECT_EQ(below.At(W / 2, H - 7), kBody);
 }
 
-TEST(ShapeHint, ANewBalloonOverTheOldOneShowsTheScreenNotItsPredecessor) {
+// A balloon whose composing fails once its window is shown.
+class FailingBalloon : public TFxShapeHintWindow {
+ public:
+  using TFxShapeHintWindow::TFxShapeHintWindow;
+  void DrawShape(fw::TCanvas&, int, int, fx::TFxHintPosition, RECT&) const override {
+    throw std::runtime_error("no room for the balloon");
+  }
+};
+
+// A balloon shown at once over the one shown now takes its place cleanly:
+// the old one goes without first moving anywhere (where the new one's screen
+// capture could pick it up), and the new one shows the screen, not its
+// predecessor. A balloon that could not be composed does not stay on screen
+// with nothing drawn.
+TEST(ShapeHint, ANewBalloonTakesTheOldOnesPlaceCleanlyAndAFailedOneDoesNotStay) {
   HintForm f;
   fwtest::ShowActive(f.form);
   fwtest::Settle(200);
@@ -221,13 +244,39 @@ TEST(ShapeHint, ANewBalloonOverTheOldOneShowsTheScreenNotItsPredecessor) {
   POINT anchor = f.form.ClientToScreen(POINT{10, 140});
   window.ActivateHint(RECT{anchor.x, anchor.y, -1, -1}, L"A much wider first balloon\nof two lines");
   fwtest::Settle();
+  const RECT old = fxtest::WindowRectOf(window.Handle());
+  // Where the window is each time it moves or changes size while shown.
+  std::vector<RECT> shownAt;
+  fw::WindowHook watch(window.Handle(), [&](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            const fw::SubclassNext& next) {
+    const LRESULT result = next(msg, wParam, lParam);
+    if (msg == WM_WINDOWPOSCHANGED && IsWindowVisible(wnd)) shownAt.push_back(fxtest::WindowRectOf(wnd));
+    return result;
+  });
   window.ActivateHint(RECT{anchor.x, anchor.y, -1, -1}, L"b");
   fwtest::Settle();
   RECT r = fxtest::WindowRectOf(window.Handle());
+  for (const RECT& at : shownAt)
+    EXPECT_TRUE(fxtest::SameRect(at, old) || fxtest::SameRect(at, r))
+        << "shown at " << at.left << "," << at.top << " " << at.right - at.left << "x" << at.bottom - at.top;
   // The new window's top right corner is outside its balloon, inside the old one.
-  fw::ClientDC dc(window.Handle());
-  EXPECT_EQ(GetPixel(dc, r.right - r.left - 1, 0), RGB(0, 128, 0));
+  {
+    fw::ClientDC dc(window.Handle());
+    EXPECT_EQ(GetPixel(dc, r.right - r.left - 1, 0), RGB(0, 128, 0));
+  }
   window.ReleaseHint();
+
+  fw::THints& hints = fwtest::App().Hints();
+  POINT over = f.button->ClientToScreen(POINT{10, 10});
+  SetCursorPos(over.x, over.y);
+  PostMessageW(f.button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  fwtest::App().ProcessMessages();
+  fw::SetHintWindowClass(fw::THintWindowClass::Of<FailingBalloon>());
+  EXPECT_THROW(hints.ActivateHint(over), std::runtime_error);  // the hint timer shows it as an error
+  ASSERT_NE(dynamic_cast<FailingBalloon*>(hints.HintWindow()), nullptr);
+  EXPECT_FALSE(IsWindowVisible(hints.HintWindow()->Handle()));
+  hints.CancelHint();
+  fw::SetHintWindowClass(fw::THintWindowClass::Of<TFxShapeHintWindow>());
 }
 
 TEST(ShapeHint, NoObjectsLeftOverAThousandHints) {

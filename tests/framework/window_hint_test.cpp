@@ -236,6 +236,21 @@ TEST(HintWindow, SizesClampingAndTextChanges) {
     EXPECT_EQ(GetWindowLongPtrW(hint.Handle(), GWL_STYLE) & (WS_POPUP | WS_BORDER), WS_POPUP | WS_BORDER);
   }
   EXPECT_EQ(SendMessageW(hint.Handle(), WM_NCHITTEST, 0, MAKELPARAM(110, 110)), HTTRANSPARENT);
+  // A desktop whose monitors reach left of and above the primary one (it
+  // starts at a negative origin): every edge of it holds.
+  const RECT wide{-1280, -200, 1024, 768};
+  const SIZE hintSize{100, 20};
+  const struct {
+    POINT at, expected;
+  } desktopCases[] = {{{-1270, -150}, {-1270, -150}},  // on the left monitor, as asked
+                      {{-1300, -250}, {-1280, -200}},  // past its top-left corner
+                      {{1000, 760}, {924, 748}},       // past the bottom right
+                      {{-50, 700}, {-50, 700}}};       // across the two
+  for (const auto& c : desktopCases) {
+    const POINT p = fw::KeepOnDesktop(c.at, hintSize, wide);
+    EXPECT_EQ(p.x, c.expected.x) << c.at.x << "," << c.at.y;
+    EXPECT_EQ(p.y, c.expected.y) << c.at.x << "," << c.at.y;
+  }
   // A plain text change sizes the window to the text.
   hint.SetText(L"Other");
   SIZE size{};
