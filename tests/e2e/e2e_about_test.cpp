@@ -11,17 +11,21 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <iterator>
 #include <string>
-#include <vector>
 
 #include "tests/e2e/converter_driver.h"
 #include "tests/e2e/process_driver.h"
+#include "tests/e2e/real_input.h"
 #include "tests/support/dib_surface.h"
+#include "tests/support/window_watcher.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using e2e::Chord;
+using e2e::ClickAt;
+using e2e::PointerTo;
+using fwtest::Focused;
 
 std::wstring ConverterExe() { return e2e::WindowsPath(CONVERTER_EXE); }
 
@@ -76,60 +80,12 @@ HWND WaitForAboutBox(DWORD pid, HWND other = nullptr) {
 
 bool Gone(HWND box) { return !IsWindow(box) || !IsWindowVisible(box); }
 
-// ---- real input: the pointer moved and the buttons and keys pressed as a
-// user does; the events go to whatever window is under the pointer or has
-// the keyboard focus.
+// ---- real input (tests/e2e/real_input.h)
 
 // The screen point of a client-area point of `window`.
 POINT OnScreen(HWND window, POINT client) {
   ClientToScreen(window, &client);
   return client;
-}
-
-void PointerTo(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // (0, 0): one real move where it is
-  SendInput(1, &move, sizeof move);
-}
-
-// Left clicks at a screen point: one, or two in a row (a double click).
-void ClickAt(POINT screen, int clicks = 1) {
-  PointerTo(screen);
-  std::vector<INPUT> input;
-  for (int i = 0; i < clicks; ++i)
-    for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-      INPUT in{};
-      in.type = INPUT_MOUSE;
-      in.mi.dwFlags = flag;
-      input.push_back(in);
-    }
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
-// Presses the keys together (the first ones held while the last goes down),
-// then lets them go in reverse order.
-void Press(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> input;
-  auto add = [&](WORD key, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = key;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    input.push_back(in);
-  };
-  for (WORD k : keys) add(k, false);
-  for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) add(*k, true);
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
-// The window with the keyboard focus in the thread of `window`.
-HWND Focused(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-  return info.hwndFocus;
 }
 
 // The cursor the box shows with the pointer resting at a point of its
@@ -219,7 +175,7 @@ TEST(AboutBoxE2E, NoticeThenCreditsKeysThatCloseOrNotAndAFreshDialogEachTime) {
   Sleep(1000);
   EXPECT_FALSE(TextIn(box, kCreditsTop)) << "credits started during the notice pass";
   // Esc does nothing: the box has no cancel button.
-  Press({VK_ESCAPE});
+  e2e::Tap({VK_ESCAPE});
   e2e::WaitIdle(box);
   Sleep(500);
   EXPECT_TRUE(IsWindowVisible(box)) << "Esc closed the box";
@@ -229,7 +185,7 @@ TEST(AboutBoxE2E, NoticeThenCreditsKeysThatCloseOrNotAndAFreshDialogEachTime) {
   ClickTitle(box);
   EXPECT_TRUE(e2e::WaitFor([&] { return TextIn(box, kCreditsTop); }, 10s)) << "no credits in the enlarged box";
   // Enter on the focused OK button closes the box.
-  Press({VK_RETURN});
+  e2e::Tap({VK_RETURN});
   EXPECT_TRUE(e2e::WaitFor([&] { return Gone(box); }, 5s)) << "Enter did not close the box";
 
   // A new dialog in the opening state; after its notice pass a double click
@@ -240,13 +196,13 @@ TEST(AboutBoxE2E, NoticeThenCreditsKeysThatCloseOrNotAndAFreshDialogEachTime) {
   ASSERT_TRUE(NoticePassEnds(second)) << "the second notice pass did not end";
   ClickAt(OnScreen(second, POINT{200, 165}), 2);
   EXPECT_TRUE(e2e::WaitFor([&] { return TextIn(second, kCreditsTop); }, 10s)) << "a double click started no credits";
-  Press({VK_SPACE});
+  e2e::Tap({VK_SPACE});
   EXPECT_TRUE(e2e::WaitFor([&] { return Gone(second); }, 5s)) << "Space did not close the box";
 
   // Alt+F4 closes a third one; the main window stays.
   HWND third = OpenAndCheck(run, L"About quantity converter", second);
   ASSERT_TRUE(third);
-  Press({VK_MENU, VK_F4});
+  Chord({VK_MENU, VK_F4});
   EXPECT_TRUE(e2e::WaitFor([&] { return Gone(third); }, 5s)) << "Alt+F4 did not close the box";
   EXPECT_TRUE(IsWindowVisible(run.form));
 }
@@ -256,7 +212,7 @@ TEST(AboutBoxE2E, RussianCaption) {
   ASSERT_TRUE(run.form) << "the main window did not appear";
   HWND box = OpenAndCheck(run, L"О конверторе величин");
   ASSERT_TRUE(box);
-  Press({VK_MENU, VK_F4});
+  Chord({VK_MENU, VK_F4});
   EXPECT_TRUE(e2e::WaitFor([&] { return Gone(box); }, 5s));
 }
 

@@ -20,6 +20,7 @@
 
 #include "tests/e2e/converter_driver.h"
 #include "tests/e2e/process_driver.h"
+#include "tests/e2e/real_input.h"
 #include "tests/support/dib_surface.h"
 #include "tests/support/window_watcher.h"
 
@@ -273,13 +274,7 @@ TEST(SpokenBalloon, ATooltipNamedByItsText) {
   Started converter(L"");
   SetForegroundWindow(converter.w.form);
   e2e::WaitIdle(converter.w.form);
-  RECT r;
-  GetWindowRect(converter.w.print, &r);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &move, sizeof move);
+  e2e::PointerOver(converter.w.print);
   const HWND balloon = converter.Visible(L"TFxShapeHintWindow");
   ASSERT_NE(balloon, nullptr);
   const Read tip = Spoken(balloon);
@@ -290,29 +285,10 @@ TEST(SpokenBalloon, ATooltipNamedByItsText) {
 
 // ---- the keyboard alone
 
-// Key presses as the keyboard sends them, to the foreground window.
-void Press(std::initializer_list<WORD> keys, WORD modifier = 0) {
-  std::vector<INPUT> input;
-  auto add = [&](WORD key, bool up) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = key;
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    input.push_back(i);
-  };
-  if (modifier) add(modifier, false);
-  for (WORD k : keys) {
-    add(k, false);
-    add(k, true);
-  }
-  if (modifier) add(modifier, true);
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
 // Alt with a letter. This system has no Russian keyboard layout to type a
 // Cyrillic one with, so that one comes as the layout would hand it on.
 void PressAlt(wchar_t letter) {
-  if (letter < 0x80) return Press({static_cast<WORD>(letter)}, VK_MENU);
+  if (letter < 0x80) return e2e::Tap({static_cast<WORD>(letter)}, VK_MENU);
   PostMessageW(Focused(GetForegroundWindow()), WM_SYSCHAR, letter, 1 | (1 << 29));
 }
 
@@ -353,7 +329,7 @@ TEST_P(KeyboardAlone, TabAndShiftTabFollowTheStoredOrderAndMarkTheFocus) {
     marked[0] = Look(w.form, order[0]);
     for (size_t step = 1; step <= n; ++step) {
       const size_t to = back ? n - step : step % n, from = back ? (n - step + 1) % n : step - 1;
-      Press({VK_TAB}, back ? VK_SHIFT : 0);
+      e2e::Tap({VK_TAB}, back ? VK_SHIFT : 0);
       ASSERT_TRUE(e2e::WaitFor([&] { return Focused(w.form) == order[to]; }, 5s)) << back << " from " << from;
       unmarked[from] = Look(w.form, order[from]);
       if (to != 0) marked[to] = Look(w.form, order[to]);
@@ -367,8 +343,8 @@ TEST_P(KeyboardAlone, TabAndShiftTabFollowTheStoredOrderAndMarkTheFocus) {
   const auto marked = Look(w.form, w.close);
   e2e::SendWithTimeout(w.form, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS));
   EXPECT_EQ(Differences(Look(w.form, w.close), marked) == 0, static_cast<bool>(alwaysShown));
-  Press({VK_TAB});
-  Press({VK_TAB}, VK_SHIFT);
+  e2e::Tap({VK_TAB});
+  e2e::Tap({VK_TAB}, VK_SHIFT);
   ASSERT_TRUE(e2e::WaitFor([&] { return Focused(w.form) == w.close; }, 5s));
   EXPECT_EQ(Differences(Look(w.form, w.close), marked), 0);
 }
@@ -382,7 +358,7 @@ TEST_P(KeyboardAlone, ListsKeysAndShortcuts) {
   auto tabTo = [&](HWND control, WORD modifier) {
     for (int i = 0; i < 19 && Focused(w.form) != control; ++i) {
       const HWND before = Focused(w.form);
-      Press({VK_TAB}, modifier);
+      e2e::Tap({VK_TAB}, modifier);
       e2e::WaitFor([&] { return Focused(w.form) != before; }, 5s);
     }
     return Focused(w.form) == control;
@@ -394,24 +370,24 @@ TEST_P(KeyboardAlone, ListsKeysAndShortcuts) {
   e2e::SendWithTimeout(w.source, CB_SETCURSEL, 4);
   for (HWND list : {w.source, w.target}) {
     ASSERT_TRUE(tabTo(list, 0));
-    Press({VK_DOWN}, VK_MENU);
+    e2e::Tap({VK_DOWN}, VK_MENU);
     EXPECT_TRUE(e2e::WaitFor([&] { return dropped(list); }, 5s));
-    Press({VK_DOWN, VK_RETURN});
+    e2e::Tap({VK_DOWN, VK_RETURN});
     EXPECT_TRUE(e2e::WaitFor([&] { return !dropped(list); }, 5s));
   }
   EXPECT_TRUE(e2e::WaitFor([&] { return w.Result() == L"0.001"; }, 5s));
   // Space, then Enter, press the focused key.
   ASSERT_TRUE(tabTo(w.Key(L'3'), 0));
-  Press({VK_SPACE});
+  e2e::Tap({VK_SPACE});
   EXPECT_TRUE(e2e::WaitFor([&] { return w.Value() == L"13"; }, 5s));
-  Press({VK_RETURN});
+  e2e::Tap({VK_RETURN});
   EXPECT_TRUE(e2e::WaitFor([&] { return w.Value() == L"133"; }, 5s));
   // Alt+A opens the About box (its one control keeps the focus on Tab),
   // Alt+O closes it, Alt+C (Alt+З) the program. The Russian captions of
   // Print and About share their letter, so there About is pressed by Enter.
   if (ru) {
     ASSERT_TRUE(tabTo(w.about, 0));
-    Press({VK_RETURN});
+    e2e::Tap({VK_RETURN});
   } else {
     PressAlt(L'A');
   }
@@ -419,7 +395,7 @@ TEST_P(KeyboardAlone, ListsKeysAndShortcuts) {
   ASSERT_NE(about, nullptr);
   const HWND ok = e2e::ChildWindows(about, L"TSkinBtn").at(0);
   EXPECT_TRUE(e2e::WaitFor([&] { return Focused(about) == ok; }, 5s));
-  Press({VK_TAB});
+  e2e::Tap({VK_TAB});
   EXPECT_TRUE(e2e::WaitIdle(about) && Focused(about) == ok);
   PressAlt(L'O');
   EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(about) || !IsWindowVisible(about); }, 5s));

@@ -9,6 +9,7 @@
 
 #include "tests/e2e/converter_driver.h"
 #include "tests/e2e/process_driver.h"
+#include "tests/e2e/real_input.h"
 #include "tests/support/window_watcher.h"
 
 namespace {
@@ -129,10 +130,7 @@ TEST_F(Converter, OpensTopMostAtTheLowerLeftWithItsTexts) {
   EXPECT_EQ(window_.Value(), L"1");
   EXPECT_EQ(window_.Result(), L"1");
 
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(form_, nullptr), &info));
-  EXPECT_EQ(info.hwndFocus, window_.close) << "the Close button has the focus";
+  EXPECT_EQ(Focused(form_), window_.close) << "the Close button has the focus";
 }
 
 TEST_F(Converter, SecondStartRestoresTheFirstAndEndsWithCodeZero) {
@@ -297,25 +295,7 @@ TEST_F(Converter, ConversionsRefusalsAndErrorsThenEscEnds) {
   EXPECT_EQ(process_->WaitForExit(10s), 0);
 }
 
-// ---- real keyboard input
-
-void Keys(std::initializer_list<WORD> keys, bool shift = false) {
-  std::vector<INPUT> input;
-  auto add = [&](WORD key, bool up) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = key;
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    input.push_back(i);
-  };
-  if (shift) add(VK_SHIFT, false);
-  for (WORD k : keys) {
-    add(k, false);
-    add(k, true);
-  }
-  if (shift) add(VK_SHIFT, true);
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
+// ---- real keyboard input (tests/e2e/real_input.h)
 
 TEST(Keyboard, TabArrowsTypingEnterAndEsc) {
   e2e::ChildProcess p;
@@ -329,49 +309,49 @@ TEST(Keyboard, TabArrowsTypingEnterAndEsc) {
   ASSERT_EQ(Focused(form), w.close);
 
   // The tab order from the Close button: the target list, then Print.
-  Keys({VK_TAB});
+  e2e::Tap({VK_TAB});
   EXPECT_TRUE(e2e::WaitFor([&] { return Focused(form) == w.target; }, 5s));
-  Keys({VK_TAB});
+  e2e::Tap({VK_TAB});
   EXPECT_TRUE(e2e::WaitFor([&] { return Focused(form) == w.print; }, 5s));
   // Backwards, round the end of the order: target list, Close, About, C, then
   // the source list.
-  Keys({VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_TAB}, true);
+  e2e::Tap({VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_TAB}, VK_SHIFT);
   EXPECT_TRUE(e2e::WaitFor([&] { return Focused(form) == w.source; }, 5s));
 
   // An arrow key onto the first row (a hyphen row) is refused; Enter answers.
-  Keys({VK_DOWN});
+  e2e::Tap({VK_DOWN});
   {
     const auto dialog = e2e::WaitForDialog(p.Id());
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->text, L"    What  ???   ");
-    Keys({VK_RETURN});
+    e2e::Tap({VK_RETURN});
     EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(dialog->window); }, 5s));
   }
   // From the row before Ton metric, one arrow down chooses a unit.
   e2e::SendWithTimeout(w.source, CB_SETCURSEL, 2);
   SetForegroundWindow(form);
   e2e::WaitFor([&] { return Focused(form) == w.source; }, 2s);
-  Keys({VK_DOWN});
+  e2e::Tap({VK_DOWN});
   EXPECT_TRUE(e2e::WaitFor([&] { return w.Items(w.target).size() == 5; }, 5s));
   EXPECT_TRUE(NoDialog(p.Id()));
 
   // Typing in the value field (two back from the source list) before a
   // target: division by zero; Esc answers the box.
-  Keys({VK_TAB, VK_TAB}, true);
+  e2e::Tap({VK_TAB, VK_TAB}, VK_SHIFT);
   EXPECT_TRUE(e2e::WaitFor([&] { return Focused(form) == w.value; }, 5s));
-  Keys({VK_END, '7'});
+  e2e::Tap({VK_END, '7'});
   {
     const auto dialog = e2e::WaitForDialog(p.Id());
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->text, L"Floating point division by zero.");
-    Keys({VK_ESCAPE});
+    e2e::Tap({VK_ESCAPE});
     EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(dialog->window); }, 5s));
   }
   EXPECT_EQ(w.Value(), L"17");
 
   // Esc in the main window clicks Close, also from the value field.
   EXPECT_TRUE(e2e::WaitFor([&] { return Focused(form) == w.value; }, 2s));
-  Keys({VK_ESCAPE});
+  e2e::Tap({VK_ESCAPE});
   EXPECT_EQ(p.WaitForExit(10s), 0);
 }
 

@@ -10,31 +10,11 @@
 #include "core/texts.h"
 #include "tests/e2e/converter_driver.h"
 #include "tests/e2e/process_driver.h"
+#include "tests/e2e/real_input.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// The pointer to the middle of a control, with one real mouse move there.
-POINT RestOver(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  SetCursorPos(p.x, p.y);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &move, sizeof move);
-  return p;
-}
-
-void Click() {
-  INPUT clicks[2] = {};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
-}
 
 // The process's visible balloon, or null.
 HWND Balloon(DWORD processId) {
@@ -70,7 +50,7 @@ struct Started {
 
 TEST(HintE2E, RestingOverPrintShowsItsBalloonTheNextComesAtOnceAndAClickEndsIt) {
   Started converter(L"");
-  POINT p = RestOver(converter.window.print);
+  POINT p = e2e::PointerOver(converter.window.print);
   HWND balloon = converter.WaitForBalloon(std::wstring(core::kEnglishPrintHint));
   ASSERT_NE(balloon, nullptr);
   RECT r;
@@ -79,15 +59,15 @@ TEST(HintE2E, RestingOverPrintShowsItsBalloonTheNextComesAtOnceAndAClickEndsIt) 
   EXPECT_EQ(r.bottom, p.y - 1);
   EXPECT_FALSE(GetWindowLongPtrW(balloon, GWL_STYLE) & WS_BORDER);
 
-  RestOver(converter.window.value);
+  e2e::PointerOver(converter.window.value);
   ASSERT_NE(converter.WaitForBalloon(L"Ввод значения"), nullptr);
-  Click();
+  e2e::ClickHere();
   EXPECT_TRUE(e2e::WaitFor([&] { return Balloon(converter.process.Id()) == nullptr; }, 5s));
 }
 
 TEST(HintE2E, TheRussianStartShowsTheSourceListsHint) {
   Started converter(L"-r");
-  RestOver(converter.window.source);
+  e2e::PointerOver(converter.window.source);
   EXPECT_NE(converter.WaitForBalloon(L"Выбор первой  единицы измерения"), nullptr);
 }
 

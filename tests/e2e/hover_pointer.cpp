@@ -8,6 +8,8 @@
 #include <cwchar>
 #include <initializer_list>
 
+#include "tests/e2e/real_input.h"
+
 namespace {
 
 bool HintShown() {
@@ -31,12 +33,7 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   ClientToScreen(form, &p);
-  SetCursorPos(p.x, p.y);
-  // One real move where the pointer now is: the window under it gets it.
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &move, sizeof move);
+  e2e::PointerTo(p);
   // Inside a Wine virtual desktop that move may not arrive: the window
   // under the pointer is told directly as well.
   if (HWND under = WindowFromPoint(p)) {
