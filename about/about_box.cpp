@@ -163,7 +163,8 @@ void TAboutBox::SKUNameClick(fw::TObject*) {
   creditsBusy = true;
   skin::TSkinScrollingText& text = *SkinScrollingText1;
   text.SetActive(false);
-  text.SetBounds(text.Left(), 98, text.Width(), 96);
+  const fw::TDesignBounds box = text.DesignBounds();
+  text.SetDesignBounds(box.left, 98, box.width, 96);
   text.SetAlignment(fw::taLeftJustify);
   text.Strings().Clear();
   text.SetScrollDirection(skin::sdBottomToTop);

@@ -25,8 +25,8 @@ DialogLayout ComputeDialogLayout(const DialogLayoutInput& in) {
   out.iconTextWidth = in.textWidth;
   out.iconTextHeight = in.textHeight;
   if (in.hasIcon) {
-    out.iconTextWidth = in.textWidth + 32 + u.horizontalSpacing;
-    out.iconTextHeight = std::max(in.textHeight, 32);
+    out.iconTextWidth = in.textWidth + in.iconSize + u.horizontalSpacing;
+    out.iconTextHeight = std::max(in.textHeight, in.iconSize);
   }
   out.buttonGroupWidth =
       in.buttonCount > 0 ? in.buttonCount * in.buttonWidth + (in.buttonCount - 1) * u.buttonSpacing : 0;
@@ -39,7 +39,8 @@ DialogLayout ComputeDialogLayout(const DialogLayoutInput& in) {
   out.windowPosition.x = in.screenWidth / 2 - outerWidth / 2;
   out.windowPosition.y = in.screenHeight / 2 - outerHeight / 2;
 
-  if (in.hasIcon) out.icon = RECT{u.horizontalMargin, u.verticalMargin, u.horizontalMargin + 32, u.verticalMargin + 32};
+  if (in.hasIcon)
+    out.icon = RECT{u.horizontalMargin, u.verticalMargin, u.horizontalMargin + in.iconSize, u.verticalMargin + in.iconSize};
 
   int labelLeft = out.iconTextWidth - in.textWidth + u.horizontalMargin;
   if (in.rightToLeft) labelLeft = out.client.cx - labelLeft - in.textWidth;

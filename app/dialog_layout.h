@@ -25,6 +25,7 @@ struct DialogLayoutInput {
   int textWidth = 0;   // W: right edge of the measured text rectangle
   int textHeight = 0;  // H
   bool hasIcon = false;
+  int iconSize = 32;  // the icon's side, in pixels
   int buttonCount = 0;
   int buttonWidth = 0;  // the common width (least width or widest caption)
   int screenWidth = 0;

@@ -59,7 +59,7 @@ void TForm1::Describe() {
   SetClientSize(388, 197);
   SetColor(fw::clBtnFace);
   SetFont(Font(), L"MS Sans Serif", -16, fw::clWindowText, DEFAULT_CHARSET);
-  SetIcon(LoadIconW(GetModuleHandleW(nullptr), assets::kMainIcon));
+  SetIconResource(GetModuleHandleW(nullptr), assets::kMainIcon);
   OnShow = [this](fw::TObject* s) { FormShow(s); };
 
   fw::TBitmap bitmapA;
@@ -201,8 +201,10 @@ void TForm1::Describe() {
 // ---- handlers
 
 void TForm1::FormShow(fw::TObject*) {
-  SetLeft(2);
-  SetTop(FxSysInfo1->IntegerFact(11) - 254);
+  // Both distances are design lengths: at any scale the whole window stays
+  // on the display, above its bottom edge.
+  SetLeft(Scaled(2));
+  SetTop(FxSysInfo1->IntegerFact(11) - Scaled(254));
   logic_.FormShown(commandLine_);
   NameControls();
 }

@@ -1,11 +1,14 @@
 #include "app/message_dialog.h"
 
+#include <array>
+#include <map>
 #include <memory>
 #include <vector>
 
 #include "app/dialog_layout.h"
 #include "framework/accessible.h"
 #include "framework/application.h"
+#include "framework/display_scale.h"
 #include "stdctrls/button.h"
 #include "stdctrls/extctrls.h"
 #include "graphics/gdi.h"
@@ -30,7 +33,12 @@ constexpr ButtonInfo kButtons[] = {
 };
 constexpr int kButtonKinds = sizeof kButtons / sizeof kButtons[0];
 
-int g_buttonWidths[kButtonKinds] = {};  // the first dialog that shows a kind measures it
+// The first dialog that shows a kind at a DPI measures it.
+using ButtonWidths = std::array<int, kButtonKinds>;
+std::map<int, ButtonWidths>& CachedWidths() {
+  static std::map<int, ButtonWidths> widths;
+  return widths;
+}
 
 HelpHandler& Help() {
   static HelpHandler handler;
@@ -81,16 +89,17 @@ std::wstring DialogCaption(TMsgDlgType type) {
 
 const wchar_t* ButtonCaption(TMsgDlgBtn button) { return kButtons[button].caption; }
 const wchar_t* ButtonName(TMsgDlgBtn button) { return kButtons[button].name; }
-int CachedButtonWidth(TMsgDlgBtn button) { return g_buttonWidths[button]; }
-void ClearButtonWidthCacheForTesting() {
-  for (int& w : g_buttonWidths) w = 0;
+int CachedButtonWidth(TMsgDlgBtn button, int dpi) {
+  const auto it = CachedWidths().find(dpi);
+  return it == CachedWidths().end() ? 0 : it->second[button];
 }
+void ClearButtonWidthCacheForTesting() { CachedWidths().clear(); }
 void SetHelpHandler(HelpHandler handler) { Help() = std::move(handler); }
 
 TMessageForm::TMessageForm(fw::TComponent* owner) : fw::TForm(owner) {
+  // The design font (96 DPI); the form draws it at its DPI.
   NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0)) Font().AssignLogFont(metrics.lfMessageFont);
+  if (fw::NonClientMetricsForDpi(fw::kDesignDpi, metrics)) Font().AssignLogFont(metrics.lfMessageFont);
   // Ctrl+C reaches the form from whichever button has the focus.
   SetKeyPreview(true);
 }
@@ -160,62 +169,16 @@ TMessageForm* BuildMessageDialog(const std::wstring& text, TMsgDlgType type, TMs
   auto form = std::make_unique<TMessageForm>(&fw::Application());
   form->SetBorderStyle(fw::bsDialog);
   form->SetPosition(fw::poDesigned);
-
-  // The average letter of the form's font.
-  MeasureDC dc(form->Font().Handle());
-  static const wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  SIZE letters{};
-  GetTextExtentPoint32W(dc.Get(), kLetters, 52, &letters);
-  const int unitX = letters.cx / 52;
-  const int unitY = letters.cy;
-
-  // Button widths: measured once per kind for the whole run.
-  std::vector<int> captionWidths;
-  std::vector<TMsgDlgBtn> requested;
-  for (int b = 0; b < kButtonKinds; ++b) {
-    const auto kind = static_cast<TMsgDlgBtn>(b);
-    if (!buttons.Contains(kind)) continue;
-    requested.push_back(kind);
-    if (g_buttonWidths[b] == 0) {
-      RECT r{0, 0, 0, 0};
-      DrawTextW(dc.Get(), kButtons[b].caption, -1, &r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
-      g_buttonWidths[b] = r.right - r.left + 8;
-    }
-    captionWidths.push_back(g_buttonWidths[b]);
-  }
-
-  // The text wraps at half the screen width.
-  RECT textRect{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-  DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &textRect,
-            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-
-  const LPCWSTR icon = StockIcon(type);
-  DialogLayoutInput in;
-  in.unitX = unitX;
-  in.unitY = unitY;
-  in.textWidth = textRect.right;
-  in.textHeight = textRect.bottom;
-  in.hasIcon = icon != nullptr;
-  in.buttonCount = static_cast<int>(requested.size());
-  in.buttonWidth = CommonButtonWidth(DialogUnitsFor(unitX, unitY).leastButtonWidth, captionWidths);
-  in.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  in.screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  // The frame: the outer size minus the client size of this form's window.
-  form->SetClientSize(100, 100);
-  in.frameWidth = form->Width() - form->ClientWidth();
-  in.frameHeight = form->Height() - form->ClientHeight();
-  const DialogLayout layout = ComputeDialogLayout(in);
-
-  form->SetClientSize(layout.client.cx, layout.client.cy);
-  form->SetBounds(layout.windowPosition.x, layout.windowPosition.y, form->Width(), form->Height());
   form->SetCaption(DialogCaption(type));
+  form->text_ = text;
+  form->type_ = type;
+  form->buttons_ = buttons;
 
-  if (icon) {
+  if (const LPCWSTR icon = StockIcon(type)) {
     auto* image = new fw::TImage(form.get());
     image->SetName(L"Image");
     image->SetParent(form.get());
     image->SetIcon(LoadIconW(nullptr, icon));
-    image->SetBounds(layout.icon.left, layout.icon.top, 32, 32);
   }
 
   auto* label = new fw::TLabel(form.get());
@@ -224,13 +187,13 @@ TMessageForm* BuildMessageDialog(const std::wstring& text, TMsgDlgType type, TMs
   label->SetAutoSize(false);
   label->SetWordWrap(true);
   label->SetCaption(text);
-  label->SetBounds(layout.label.left, layout.label.top, in.textWidth, in.textHeight);
 
   const TMsgDlgBtn defaultButton = buttons.Contains(dbOK) ? dbOK : buttons.Contains(dbYes) ? dbYes : dbRetry;
   const TMsgDlgBtn cancelButton = buttons.Contains(dbCancel) ? dbCancel : buttons.Contains(dbNo) ? dbNo : dbOK;
   fw::TButton* first = nullptr;
-  for (size_t i = 0; i < requested.size(); ++i) {
-    const TMsgDlgBtn kind = requested[i];
+  for (int b = 0; b < kButtonKinds; ++b) {
+    const auto kind = static_cast<TMsgDlgBtn>(b);
+    if (!buttons.Contains(kind)) continue;
     auto* button = new fw::TButton(form.get());
     button->SetName(kButtons[kind].name);
     button->SetParent(form.get());
@@ -238,8 +201,6 @@ TMessageForm* BuildMessageDialog(const std::wstring& text, TMsgDlgType type, TMs
     button->SetModalResult(kButtons[kind].result);
     if (kind == defaultButton) button->SetDefault(true);
     if (kind == cancelButton) button->SetCancel(true);
-    const RECT& r = layout.buttons[i];
-    button->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     if (kind == dbHelp) {
       TMessageForm* owner = form.get();
       button->OnClick = [owner](fw::TObject* sender) { owner->HelpButtonClick(sender); };
@@ -247,7 +208,77 @@ TMessageForm* BuildMessageDialog(const std::wstring& text, TMsgDlgType type, TMs
     if (!first) first = button;
   }
   if (first) form->SetActiveControl(first);
+  // Laid out at the DPI of the monitor it shows on, which its window has.
+  form->HandleNeeded();
+  form->LayOut(true);
   return form.release();
+}
+
+void TMessageForm::DpiChanged(int oldDpi) {
+  fw::TForm::DpiChanged(oldDpi);
+  if (laidOut_) LayOut(false);
+}
+
+void TMessageForm::LayOut(bool centre) {
+  // The average letter of the form's font.
+  MeasureDC dc(Font().Handle());
+  static const wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  SIZE letters{};
+  GetTextExtentPoint32W(dc.Get(), kLetters, 52, &letters);
+  const int unitX = letters.cx / 52;
+  const int unitY = letters.cy;
+
+  // Button widths: measured once per kind (and DPI) for the whole run.
+  ButtonWidths& cached = CachedWidths()[Dpi()];
+  std::vector<int> captionWidths;
+  for (int b = 0; b < kButtonKinds; ++b) {
+    if (!buttons_.Contains(static_cast<TMsgDlgBtn>(b))) continue;
+    if (cached[static_cast<size_t>(b)] == 0) {
+      RECT r{0, 0, 0, 0};
+      DrawTextW(dc.Get(), kButtons[b].caption, -1, &r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
+      cached[static_cast<size_t>(b)] = r.right - r.left + Scaled(8);
+    }
+    captionWidths.push_back(cached[static_cast<size_t>(b)]);
+  }
+
+  // The text wraps at half the screen width.
+  RECT textRect{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+  DrawTextW(dc.Get(), text_.c_str(), static_cast<int>(text_.size()), &textRect,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+
+  DialogLayoutInput in;
+  in.unitX = unitX;
+  in.unitY = unitY;
+  in.textWidth = textRect.right;
+  in.textHeight = textRect.bottom;
+  in.hasIcon = StockIcon(type_) != nullptr;
+  in.iconSize = fw::MetricForDpi(SM_CXICON, Dpi());
+  in.buttonCount = static_cast<int>(captionWidths.size());
+  in.buttonWidth = CommonButtonWidth(DialogUnitsFor(unitX, unitY).leastButtonWidth, captionWidths);
+  in.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  in.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  // The frame: the outer size minus the client size of this form's window.
+  SetClientSize(100, 100);
+  in.frameWidth = Width() - ClientWidth();
+  in.frameHeight = Height() - ClientHeight();
+  const DialogLayout layout = ComputeDialogLayout(in);
+
+  SetClientSize(layout.client.cx, layout.client.cy);
+  if (centre) SetBounds(layout.windowPosition.x, layout.windowPosition.y, Width(), Height());
+  if (auto* image = dynamic_cast<fw::TControl*>(FindComponent(L"Image")))
+    image->SetBounds(layout.icon.left, layout.icon.top, in.iconSize, in.iconSize);
+  if (auto* label = dynamic_cast<fw::TControl*>(FindComponent(L"Message")))
+    label->SetBounds(layout.label.left, layout.label.top, in.textWidth, in.textHeight);
+  size_t i = 0;
+  for (int b = 0; b < kButtonKinds; ++b) {
+    if (!buttons_.Contains(static_cast<TMsgDlgBtn>(b))) continue;
+    if (auto* button = dynamic_cast<fw::TControl*>(FindComponent(kButtons[b].name))) {
+      const RECT& r = layout.buttons[i];
+      button->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    ++i;
+  }
+  laidOut_ = true;
 }
 
 int ShowMessageDialogAt(const std::wstring& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int x,

@@ -35,13 +35,25 @@ class TMessageForm : public fw::TForm {
   // also its static text.
   void DescribeAccessible(fw::AccessibleFacts& facts) const override;
 
+  // Places the icon, the text and the buttons (made by BuildMessageDialog)
+  // from the font's measures at the form's DPI; `centre` also puts the
+  // window in the middle of the screen.
+  void LayOut(bool centre);
+
  protected:
   void WndProc(fw::TMessage& m) override;
   bool DoKeyDown(fw::TMessage& m) override;
+  // Measured again at the new DPI: text and buttons keep their room.
+  void DpiChanged(int oldDpi) override;
 
  private:
+  friend TMessageForm* BuildMessageDialog(const std::wstring&, TMsgDlgType, TMsgDlgButtons);
   int helpContext_ = 0;
   std::wstring helpFile_;
+  std::wstring text_;
+  TMsgDlgType type_ = dtCustom;
+  TMsgDlgButtons buttons_;
+  bool laidOut_ = false;
 };
 
 // The help system that the Help button and a help context would call; the
@@ -58,8 +70,9 @@ int ShowMessageDialogAt(const std::wstring& text, TMsgDlgType type, TMsgDlgButto
 // Centred on the screen.
 int ShowMessageDialog(const std::wstring& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
 
-// The process-wide button-width cache (0: not measured yet).
-int CachedButtonWidth(TMsgDlgBtn button);
+// The process-wide button-width cache (0: not measured yet), one for each
+// DPI dialogs were shown at.
+int CachedButtonWidth(TMsgDlgBtn button, int dpi = fw::kDesignDpi);
 void ClearButtonWidthCacheForTesting();
 
 // Captions of the dialog types and buttons.

@@ -10,7 +10,11 @@ and math.sqrt on doubles (all correctly rounded in IEEE arithmetic) and a seeded
 integer hash for texture, so every machine produces the same bytes.
 
 Pictures (sizes are fixed by the windows that use them):
-  converter.ico   main icon: one 32x32 image, 4 bpp, AND mask (744 bytes of image)
+  converter.ico   main icon: the 32x32 4-bpp image with an AND mask (744 bytes),
+                  then the same drawing at 16, 20, 24, 32, 40, 48 and 64 pixels in
+                  32-bit colour with alpha and at 256 pixels as a PNG, so that
+                  the title bar, the task bar and Alt+Tab get a sharp size at
+                  every display scale
   bitmap_a.bmp    160x160, 8 bpp: tiled under the main window and both unit lists;
                   dark enough for white and yellow text, seamless when tiled
   picture_p.bmp   163x153, 24 bpp: About box picture (shown stretched to 73x73)
@@ -23,6 +27,7 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 PELS_PER_METRE = 2835  # 72 dpi, what paint programs write
@@ -272,17 +277,57 @@ def bmp_indexed(indices, w, h, bpp, palette):
             + palette_bytes(palette, count) + pixels)
 
 
-def ico_4bpp(indices, mask, palette):
+def ico_4bpp_image(indices, mask, palette):
     """One 32x32 16-colour image; mask rows hold 1 where the icon is transparent."""
     w = h = 32
     xor = pack_indexed_rows(indices, w, 4)
     andm = pack_indexed_rows(mask, w, 1)
     # Icon images carry the doubled height (XOR over AND) and no resolution.
-    image = (info_header(w, 2 * h, 4, len(xor) + len(andm), 0, pels=0)
-             + palette_bytes(palette, 16) + xor + andm)
-    header = struct.pack('<HHH', 0, 1, 1)
-    entry = struct.pack('<BBBBHHII', w, h, 16, 0, 1, 4, len(image), 6 + 16)
-    return header + entry + image
+    return (info_header(w, 2 * h, 4, len(xor) + len(andm), 0, pels=0)
+            + palette_bytes(palette, 16) + xor + andm)
+
+
+def ico_32bpp_image(rgba, size):
+    """A size x size image of (r, g, b, a) rows, top first: 32-bit colour with
+    alpha and an AND mask set where the pixel is wholly transparent."""
+    xor = bytearray()
+    for row in reversed(rgba):
+        for r, g, b, a in row:
+            xor.extend((b, g, r, a))
+    andm = pack_indexed_rows([[1 if p[3] == 0 else 0 for p in row] for row in rgba], size, 1)
+    return (info_header(size, 2 * size, 32, len(xor) + len(andm), 0, pels=0)
+            + bytes(xor) + andm)
+
+
+def png(rgba, size):
+    """The image as a PNG file (8-bit RGBA, no interlace)."""
+    raw = bytearray()
+    for row in rgba:
+        raw.append(0)  # no filter
+        for p in row:
+            raw.extend(p)
+
+    def chunk(kind, data):
+        return (struct.pack('>I', len(data)) + kind + data
+                + struct.pack('>I', zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    return (b'\x89PNG\r\n\x1a\n'
+            + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0))
+            + chunk(b'IDAT', zlib.compress(bytes(raw), 9))
+            + chunk(b'IEND', b''))
+
+
+def ico(images):
+    """An icon file of (size, bits per pixel, colours, image bytes) entries;
+    a 256-pixel entry is written as size 0, as the format asks."""
+    header = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = b'', b''
+    for size, bpp, colours, image in images:
+        side = 0 if size == 256 else size
+        entries += struct.pack('<BBBBHHII', side, side, colours, 0, 1, bpp, len(image), offset + len(data))
+        data += image
+    return header + entries + data
 
 
 def nearest(palette, c):
@@ -298,37 +343,77 @@ def nearest(palette, c):
 # ------------------------------------------------------------------ pictures
 
 
-def make_icon():
-    """Two opposed arrows on a blue tile: a value goes one way, the result comes back."""
-    palette = [
-        (0, 0, 0), (8, 22, 70), (18, 44, 118), (30, 70, 160),
-        (44, 98, 200), (80, 136, 226), (150, 186, 240), (255, 255, 255),
-        (196, 202, 214), (120, 128, 146), (255, 226, 60), (226, 176, 24),
-        (160, 116, 10), (255, 246, 176), (4, 12, 40), (236, 120, 24),
-    ]
-    c = Canvas(32, 32, (0, 0, 0))
-    tile = lambda x, y: sd_box(x, y, 16, 16, 14.5, 14.5, 6)
+ICON_PALETTE = [
+    (0, 0, 0), (8, 22, 70), (18, 44, 118), (30, 70, 160),
+    (44, 98, 200), (80, 136, 226), (150, 186, 240), (255, 255, 255),
+    (196, 202, 214), (120, 128, 146), (255, 226, 60), (226, 176, 24),
+    (160, 116, 10), (255, 246, 176), (4, 12, 40), (236, 120, 24),
+]
+ICON_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+
+
+def icon_tile(x, y):
+    return sd_box(x, y, 16, 16, 14.5, 14.5, 6)
+
+
+def draw_icon(size, background):
+    """Two opposed arrows on a blue tile: a value goes one way, the result
+    comes back. Drawn on a 32-unit grid, at size x size pixels."""
+    f = 32.0 / size
+    at = lambda fn: (lambda x, y: fn(x * f, y * f))
+    c = Canvas(size, size, background)
     body = lambda x, y: ramp([(0.0, (60, 120, 220)), (0.5, (30, 72, 164)),
                               (1.0, (10, 28, 84))], (y - 2) / 28.0)
-    c.draw(tile, (4, 12, 40), samples=4)
-    c.draw(lambda x, y: tile(x, y) + 1.0, body, samples=4)
+    c.draw(at(icon_tile), (4, 12, 40), samples=4)
+    c.draw(at(lambda x, y: icon_tile(x, y) + 1.0), at(body), samples=4)
     top = lambda x, y: arrow(x, y, 6, 26, 11, 2.0, 5.5, 7)
     bottom = lambda x, y: arrow(x, y, 26, 6, 21, 2.0, 5.5, 7)
-    c.draw(lambda x, y: top(x + 1, y - 1) - 0.5, (4, 12, 40), samples=4, opacity=0.8)
-    c.draw(lambda x, y: bottom(x + 1, y - 1) - 0.5, (4, 12, 40), samples=4, opacity=0.8)
-    c.draw(top, (255, 255, 255), samples=4)
-    c.draw(bottom, lambda x, y: mix((255, 240, 120), (226, 170, 20), (y - 15) / 12.0), samples=4)
-    rgb = c.rgb_bytes()
+    c.draw(at(lambda x, y: top(x + 1, y - 1) - 0.5), (4, 12, 40), samples=4, opacity=0.8)
+    c.draw(at(lambda x, y: bottom(x + 1, y - 1) - 0.5), (4, 12, 40), samples=4, opacity=0.8)
+    c.draw(at(top), (255, 255, 255), samples=4)
+    c.draw(at(bottom), at(lambda x, y: mix((255, 240, 120), (226, 170, 20), (y - 15) / 12.0)), samples=4)
+    return c
+
+
+def icon_16_colours():
+    """The 32x32 16-colour image, the icon as first designed."""
+    rgb = draw_icon(32, (0, 0, 0)).rgb_bytes()
     indices, mask = [], []
     for y in range(32):
         row, mrow = [], []
         for x in range(32):
-            inside = tile(x + 0.5, y + 0.5) < 0.0
-            row.append(nearest(palette, rgb[y][x]) if inside else 0)
+            inside = icon_tile(x + 0.5, y + 0.5) < 0.0
+            row.append(nearest(ICON_PALETTE, rgb[y][x]) if inside else 0)
             mrow.append(0 if inside else 1)
         indices.append(row)
         mask.append(mrow)
-    return ico_4bpp(indices, mask, palette)
+    return ico_4bpp_image(indices, mask, ICON_PALETTE)
+
+
+def icon_rgba(size):
+    """The drawing with the tile's coverage as alpha; the colours are drawn
+    over the tile's own edge colour, so edge pixels are not darkened."""
+    rgb = draw_icon(size, (4, 12, 40)).rgb_bytes()
+    f = 32.0 / size
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            hits = sum(1 for sy in range(4) for sx in range(4)
+                       if icon_tile((x + (sx + 0.5) / 4) * f, (y + (sy + 0.5) / 4) * f) < 0.0)
+            alpha = (hits * 255 + 8) // 16
+            row.append(rgb[y][x] + (alpha,) if alpha else (0, 0, 0, 0))
+        rows.append(row)
+    return rows
+
+
+def make_icon():
+    images = [(32, 4, 16, icon_16_colours())]
+    for size in ICON_SIZES:
+        rgba = icon_rgba(size)
+        image = png(rgba, size) if size == 256 else ico_32bpp_image(rgba, size)
+        images.append((size, 32, 0, image))
+    return ico(images)
 
 
 def make_bitmap_a():
@@ -511,30 +596,33 @@ def verify_ico(data):
         if got != expected:
             errors.append('converter.ico: %s is %r, expected %r' % (what, got, expected))
 
-    want('file size', len(data), 6 + 16 + ICON_IMAGE_SIZE)
-    if len(data) < 6 + 16 + 40:
+    count = len(ICON_SIZES) + 1
+    if len(data) < 6 + 16 * count:
+        return ['converter.ico: too short']
+    want('header', struct.unpack_from('<HHH', data, 0), (0, 1, count))
+    entries = [struct.unpack_from('<BBBBHHII', data, 6 + 16 * i) for i in range(count)]
+    sizes = [(e[0] or 256, e[5]) for e in entries]
+    want('sizes and depths', sizes, [(32, 4)] + [(s, 32) for s in ICON_SIZES])
+    end = 6 + 16 * count
+    for bw, bh, ncol, res, planes, bits, nbytes, off in entries:
+        want('entry at %d' % off, off, end)
+        end = off + nbytes
+    want('file size', len(data), end)
+    if errors:
         return errors
-    want('header', struct.unpack_from('<HHH', data, 0), (0, 1, 1))
-    bw, bh, ncol, res, planes, bits, nbytes, off = struct.unpack_from('<BBBBHHII', data, 6)
-    want('entry size', (bw, bh), (32, 32))
+    # The 16-colour image as first designed.
+    bw, bh, ncol, res, planes, bits, nbytes, off = entries[0]
     want('entry colours', ncol, 16)
-    want('entry reserved', res, 0)
-    want('entry planes/bits', (planes, bits), (1, 4))
     want('image bytes', nbytes, ICON_IMAGE_SIZE)
-    want('image offset', off, 22)
     (hsize, w, h, planes, bits, comp, isize, xp, yp, used,
-     important) = struct.unpack_from('<IiiHHIIiiII', data, 22)
-    want('biSize', hsize, 40)
+     important) = struct.unpack_from('<IiiHHIIiiII', data, off)
     want('image size', (w, h), (32, 64))
-    want('biPlanes/biBitCount', (planes, bits), (1, 4))
-    want('biCompression', comp, 0)
     want('biSizeImage', isize, 16 * 32 + 4 * 32)
-    want('biClrUsed', used, 0)
     if not errors:
         # Where the mask is transparent the colour must be 0, so nothing
         # shows through the XOR pass.
-        xor = data[22 + 40 + 64:22 + 40 + 64 + 512]
-        andm = data[22 + 40 + 64 + 512:]
+        xor = data[off + 40 + 64:off + 40 + 64 + 512]
+        andm = data[off + 40 + 64 + 512:off + nbytes]
         for row in range(32):
             for col in range(32):
                 masked = andm[row * 4 + col // 8] & (0x80 >> (col % 8))
@@ -543,6 +631,14 @@ def verify_ico(data):
                     errors.append('converter.ico: transparent pixel %d,%d has colour %d'
                                   % (col, 31 - row, nib))
                     return errors
+    # The 32-bit images: their headers, the 256-pixel one a PNG.
+    for (size, bpp), (bw, bh, ncol, res, planes, bits, nbytes, off) in zip(sizes[1:], entries[1:]):
+        if size == 256:
+            want('256-pixel image', data[off:off + 8], b'\x89PNG\r\n\x1a\n')
+            continue
+        hsize, w, h, planes, bits = struct.unpack_from('<IiiHH', data, off)
+        want('%d-pixel image' % size, (hsize, w, h, planes, bits), (40, size, 2 * size, 1, 32))
+        want('%d-pixel image bytes' % size, nbytes, 40 + 4 * size * size + row_stride(size, 1) * size)
     return errors
 
 

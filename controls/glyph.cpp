@@ -3,6 +3,7 @@
 #include "controls/glyph_list.h"
 #include "graphics/canvas.h"
 #include "graphics/gdi.h"
+#include "graphics/resample.h"
 
 namespace skin {
 
@@ -62,9 +63,25 @@ void TGlyph::SetNumGlyphs(int value) {
   Changed();
 }
 
-SIZE TGlyph::CellSize() const {
+void TGlyph::SetDpi(int dpi) {
+  if (dpi <= 0) dpi = fw::kDesignDpi;
+  if (dpi == dpi_) return;
+  ReleaseCells();
+  dpi_ = dpi;
+}
+
+SIZE TGlyph::DesignCellSize() const {
   if (bitmap_.Empty()) return SIZE{0, 0};
   return SIZE{bitmap_.Width() / numGlyphs_, bitmap_.Height()};
+}
+
+SIZE TGlyph::CellSize() const {
+  const SIZE design = DesignCellSize();
+  return SIZE{fw::ScaleToDpi(design.cx, dpi_), fw::ScaleToDpi(design.cy, dpi_)};
+}
+
+SIZE TGlyph::PictureSize() const {
+  return SIZE{fw::ScaleToDpi(bitmap_.Width(), dpi_), fw::ScaleToDpi(bitmap_.Height(), dpi_)};
 }
 
 void TGlyph::Draw(HDC dc, int x, int y, bool enabled) {
@@ -79,6 +96,7 @@ void TGlyph::DrawAsOneCell(HDC dc, int x, int y, bool enabled) const {
   TGlyph whole;
   whole.bitmap_.Assign(bitmap_);
   whole.transparentColor_ = transparentColor_;
+  whole.dpi_ = dpi_;
   whole.Draw(dc, x, y, enabled);
 }
 
@@ -88,14 +106,24 @@ int TGlyph::CellIndex(Cell cell) {
     const SIZE size = CellSize();
     list_ = TGlyphCache::Instance()->GetList(size.cx, size.cy);
   }
-  std::vector<std::uint32_t> pixels = cell == kEnabled ? CellPixels(0) : DisabledPixels();
+  std::vector<std::uint32_t> pixels = ForDpi(cell == kEnabled ? CellPixels(0) : DisabledPixels());
   indexes_[cell] = list_->Add(pixels, MaskColor(transparentColor_));
   return indexes_[cell];
 }
 
-// The pixels of one cell of the strip, read through a 32-bit DIB.
+std::vector<std::uint32_t> TGlyph::ForDpi(std::vector<std::uint32_t> pixels) {
+  const SIZE design = DesignCellSize(), size = CellSize();
+  if (design.cx == size.cx && design.cy == size.cy) return pixels;
+  const COLORREF transparent = MaskColor(transparentColor_);
+  std::optional<std::uint32_t> key;
+  if (transparent != CLR_NONE) key = Rgb32(transparent);
+  return fw::Resample(fw::PixelImage{design.cx, design.cy, std::move(pixels)}, size.cx, size.cy, key).pixels;
+}
+
+// The pixels of one cell of the strip at its design size, read through a
+// 32-bit DIB.
 std::vector<std::uint32_t> TGlyph::CellPixels(int cell) {
-  const SIZE size = CellSize();
+  const SIZE size = DesignCellSize();
   std::vector<std::uint32_t> pixels(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
   void* bits = nullptr;
   fw::MemoryDC dc(nullptr);
@@ -112,7 +140,7 @@ std::vector<std::uint32_t> TGlyph::CellPixels(int cell) {
 }
 
 std::vector<std::uint32_t> TGlyph::DisabledPixels() {
-  const SIZE size = CellSize();
+  const SIZE size = DesignCellSize();
   const std::uint32_t face = Sys32(fw::clBtnFace), highlight = Sys32(fw::clBtnHighlight),
                       shadow = Sys32(fw::clBtnShadow);
   const COLORREF transparent = MaskColor(transparentColor_);

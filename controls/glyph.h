@@ -11,6 +11,7 @@
 
 #include "graphics/bitmap.h"
 #include "graphics/color.h"
+#include "graphics/design_scale.h"
 
 namespace skin {
 
@@ -36,9 +37,16 @@ class TGlyph {
 
   fw::TColor TransparentColor() const { return transparentColor_; }
 
-  // Width of one cell by the picture's height; 0 x 0 without a picture.
+  // The DPI the glyph is drawn at (96 until set): its picture is designed
+  // for 96 DPI, and its cells are made once for the DPI, scaled smoothly
+  // (with clean transparent edges), and kept in the glyph cache.
+  int Dpi() const { return dpi_; }
+  void SetDpi(int dpi);
+
+  // Width of one cell by the picture's height, at the glyph's DPI; 0 x 0
+  // without a picture.
   SIZE CellSize() const;
-  SIZE PictureSize() const { return SIZE{bitmap_.Width(), bitmap_.Height()}; }
+  SIZE PictureSize() const;
 
   // Draws the enabled or disabled cell at (x, y), transparent. Nothing when
   // there is no picture.
@@ -52,13 +60,17 @@ class TGlyph {
  private:
   enum Cell { kEnabled, kDisabled };
   int CellIndex(Cell cell);
+  SIZE DesignCellSize() const;
   std::vector<std::uint32_t> CellPixels(int cell);
   std::vector<std::uint32_t> DisabledPixels();
+  // A cell made at its design size, at the glyph's DPI.
+  std::vector<std::uint32_t> ForDpi(std::vector<std::uint32_t> pixels);
   void ReleaseCells();
   void Changed();
 
   fw::TBitmap bitmap_;
   int numGlyphs_ = 1;
+  int dpi_ = fw::kDesignDpi;
   fw::TColor transparentColor_ = fw::clDefault;
   TGlyphList* list_ = nullptr;  // in the cache, not owned
   int indexes_[2] = {-1, -1};

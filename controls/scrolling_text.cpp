@@ -190,7 +190,7 @@ void TSkinScrollingText::DrawTextIn(fw::TCanvas& canvas, RECT& r, UINT flags) {
   canvas.Font().Assign(Font());
   HDC dc = canvas.Handle();
   fw::SelectGuard font(dc, canvas.Font().Handle());
-  DrawShadowed(dc, r, flags, text, Font().Color(), Enabled());
+  DrawShadowed(dc, r, flags, text, Font().Color(), Enabled(), Dpi());
 }
 
 RECT TSkinScrollingText::MeasureText() {
@@ -201,7 +201,7 @@ RECT TSkinScrollingText::MeasureText() {
   canvas.Detach();
   if (!glyph_.Empty()) {
     const SIZE cell = glyph_.CellSize();
-    r.right += cell.cx + 2;
+    r.right += cell.cx + Scaled(2);
     r.bottom = r.top + std::max(static_cast<int>(r.bottom - r.top), static_cast<int>(cell.cy));
   }
   return r;
@@ -213,6 +213,14 @@ void TSkinScrollingText::AdjustBounds() {
   int left = Left();
   if (DrawnAlignment() == fw::taRightJustify) left += Width() - r.right;
   SetBounds(left, Top(), r.right, r.bottom);
+}
+
+void TSkinScrollingText::DpiChanged(int oldDpi) {
+  fw::TGraphicControl::DpiChanged(oldDpi);
+  glyph_.SetDpi(Dpi());
+  x_ = MulDiv(x_, Dpi(), oldDpi);
+  y_ = MulDiv(y_, Dpi(), oldDpi);
+  AdjustBounds();
 }
 
 // ---- scrolling
@@ -323,7 +331,7 @@ void TSkinScrollingText::Paint() {
   const RECT client = ClientRect();
   // In high contrast: no picture, the system's face colour.
   const bool plain = fw::HighContrast();
-  if ((plain || !DrawWallpaper(dc, EffectiveWallpaper(), client, SRCCOPY, true)) && !transparent_) {
+  if ((plain || !DrawWallpaper(dc, EffectiveWallpaper(), client, SRCCOPY, true, Dpi())) && !transparent_) {
     c.Brush().SetColor(plain ? fw::clBtnFace : Color());
     c.FillRect(client);
   }
@@ -331,23 +339,24 @@ void TSkinScrollingText::Paint() {
   RECT r{x_, y_, client.right, client.bottom};
   const fw::TAlignment alignment = DrawnAlignment();
   if (!glyph_.Empty()) {
-    const int cell = glyph_.CellSize().cx;
+    // The glyph and a gap of two design pixels before the text.
+    const int cell = glyph_.CellSize().cx + Scaled(2);
     int textWidth = 0;
     if (alignment != fw::taLeftJustify) {
       const RECT m = MeasureText();
-      textWidth = (m.right - m.left) - (cell + 2);
+      textWidth = (m.right - m.left) - cell;
     }
     switch (alignment) {
       case fw::taLeftJustify:
         glyph_.Draw(dc, r.left, r.top, Enabled());
-        OffsetRect(&r, cell + 2, 0);
+        OffsetRect(&r, cell, 0);
         break;
       case fw::taRightJustify:
-        glyph_.Draw(dc, r.right - textWidth - cell - 2, r.top, Enabled());
+        glyph_.Draw(dc, r.right - textWidth - cell, r.top, Enabled());
         break;
       case fw::taCenter:
-        glyph_.Draw(dc, r.left + (r.right - r.left) / 2 - (textWidth + cell + 2) / 2, r.top, Enabled());
-        OffsetRect(&r, (cell + 2) / 2, 0);
+        glyph_.Draw(dc, r.left + (r.right - r.left) / 2 - (textWidth + cell) / 2, r.top, Enabled());
+        OffsetRect(&r, cell / 2, 0);
         break;
     }
   }

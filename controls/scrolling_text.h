@@ -98,6 +98,8 @@ class TSkinScrollingText : public fw::TGraphicControl, public ShadowedText, publ
   // Fits the size to the text (AutoSize, with a parent, not loading).
   virtual void AdjustBounds();
   void Paint() override;
+  // The text keeps its place in the box, measured at the new DPI.
+  void DpiChanged(int oldDpi) override;
 
   void CMTextChanged(fw::TMessage& m) override;
   void CMFontChanged(fw::TMessage& m) override;

@@ -2,6 +2,7 @@
 
 #include "controls/skin_draw.h"
 #include "framework/high_contrast.h"
+#include "graphics/design_scale.h"
 
 namespace skin {
 
@@ -12,13 +13,13 @@ void ShadowedText::SetSimpleView(bool value) {
 }
 
 void ShadowedText::DrawShadowed(HDC dc, RECT& r, UINT format, std::wstring_view text, fw::TColor face,
-                                bool enabled) const {
+                                bool enabled, int dpi) const {
   if (fw::HighContrast()) {
     // Once, in the system's colour for text on a button face or a form.
     face = enabled ? fw::clBtnText : fw::clGrayText;
   }
   if (!enabled && !fw::HighContrast()) {
-    DrawShadowText(dc, r, spRightBottom, 1, fw::clBtnHighlight, fw::clBtnShadow, format, text);
+    DrawShadowText(dc, r, spRightBottom, fw::ScaleToDpi(1, dpi), fw::clBtnHighlight, fw::clBtnShadow, format, text);
   } else if (simpleView_ || fw::HighContrast()) {
     const COLORREF old = SetTextColor(dc, fw::ColorToRGB(face));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -26,7 +27,7 @@ void ShadowedText::DrawShadowed(HDC dc, RECT& r, UINT format, std::wstring_view 
     SetTextColor(dc, old);
     SetBkMode(dc, oldMode);
   } else {
-    DrawShadowText(dc, r, pos_, size_, color_, face, format, text);
+    DrawShadowText(dc, r, pos_, fw::ScaleToDpi(size_, dpi), color_, face, format, text);
   }
 }
 

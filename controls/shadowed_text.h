@@ -34,9 +34,11 @@ class ShadowedText {
   ~ShadowedText() = default;
   // Draws (or with DT_CALCRECT measures) text in r: embossed grey when
   // disabled, else once in the face colour in the simple view, else a shadow
-  // copy and the face copy. In high contrast: once, in the system's button
-  // text colour (grey text when disabled).
-  void DrawShadowed(HDC dc, RECT& r, UINT format, std::wstring_view text, fw::TColor face, bool enabled) const;
+  // copy and the face copy; the offsets are design lengths, drawn at dpi. In
+  // high contrast: once, in the system's button text colour (grey text when
+  // disabled).
+  void DrawShadowed(HDC dc, RECT& r, UINT format, std::wstring_view text, fw::TColor face, bool enabled,
+                    int dpi) const;
 
  private:
   template <class T>

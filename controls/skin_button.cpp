@@ -6,6 +6,7 @@
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
 #include "framework/high_contrast.h"
+#include "graphics/scaled_edge.h"
 
 namespace skin {
 
@@ -235,6 +236,11 @@ void TSkinBtn::CMMouseLeave(TMessage& m) {
   if (OnMouseLeave) OnMouseLeave(this);
 }
 
+void TSkinBtn::DpiChanged(int oldDpi) {
+  fw::TButton::DpiChanged(oldDpi);
+  glyph_.SetDpi(Dpi());
+}
+
 // ---- painting
 
 bool TSkinBtn::FrameShown() const { return !(flat_ && !mouseInside_ && !Designing()); }
@@ -267,16 +273,17 @@ void TSkinBtn::PaintPlainFace(HDC dc, bool pressed, bool focused) {
   if (rounded) PaintParentBackground(this, dc);
   canvas_.Brush().SetColor(fw::clBtnFace);
   canvas_.Pen().SetColor(fw::clBtnText);
-  // Pressed, the outline is drawn twice as thick.
-  canvas_.Pen().SetWidth(pressed ? 2 : 1);
-  if (rounded) canvas_.Ellipse(r.left, r.top, r.right - 1, r.bottom - 1);
+  // Pressed, the outline is drawn twice as thick (design pixels).
+  canvas_.Pen().SetWidth(Scaled(pressed ? 2 : 1));
+  if (rounded) canvas_.Ellipse(r.left, r.top, r.right - Scaled(1), r.bottom - Scaled(1));
   else canvas_.Rectangle(r);
-  canvas_.Pen().SetWidth(1);
+  canvas_.Pen().SetWidth(Scaled(1));
   DrawGlyphAndCaption(dc, pressed);
   if (ShowsFocusMark(focused)) {
     canvas_.Brush().SetStyle(fw::bsClear);
-    if (rounded) canvas_.Ellipse(r.left + 4, r.top + 4, r.right - 4, r.bottom - 4);
-    else canvas_.Rectangle(r.left + 4, r.top + 4, r.right - 4, r.bottom - 4);
+    const int inset = Scaled(4);
+    if (rounded) canvas_.Ellipse(r.left + inset, r.top + inset, r.right - inset, r.bottom - inset);
+    else canvas_.Rectangle(r.left + inset, r.top + inset, r.right - inset, r.bottom - inset);
   }
 }
 
@@ -298,7 +305,7 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     } else if (options_.Contains(ocPaintWallpaper)) {
       fw::GdiRegion ellipse(CreateEllipticRgnIndirect(&r));
       fw::ClipRegionGuard clip(dc, ellipse.Get(), RGN_AND);
-      if (DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, tiled)) needsFill = false;
+      if (DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, tiled, Dpi())) needsFill = false;
     } else if (options_.Contains(ocPaintTransparently)) {
       PaintParentBackgroundClipped(this, dc, r);
       needsFill = false;
@@ -306,10 +313,10 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     if (FrameShown()) DrawEllipticFrame(r, pressed, needsFill);
     DrawGlyphAndCaption(dc, pressed);
     if (ShowsFocusMark(focused)) {
-      canvas_.Pen().SetColor(fw::clBtnShadow);
-      canvas_.Pen().SetWidth(1);
+      UseLinePen(fw::clBtnShadow);
       canvas_.Brush().SetStyle(fw::bsClear);
-      canvas_.Ellipse(r.left + 4, r.top + 4, r.right - 4, r.bottom - 4);
+      const int inset = Scaled(4);
+      canvas_.Ellipse(r.left + inset, r.top + inset, r.right - inset, r.bottom - inset);
     }
     return;
   }
@@ -320,46 +327,72 @@ void TSkinBtn::PaintFace(HDC dc, bool pressed, bool focused) {
     FillGradient(dc, r, colorStart_, colorEnd_, gradientDirection_);
     needsFill = false;
   } else if (options_.Contains(ocPaintWallpaper)) {
-    if (DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, tiled)) needsFill = false;
+    if (DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, tiled, Dpi())) needsFill = false;
   }
   if (needsFill) {
     canvas_.Brush().SetColor(Color());
     canvas_.FillRect(r);
   }
   if ((defaultLook_ || focused) && btnPaintOptions_.Contains(bpoDrawDefault)) {
-    canvas_.Pen().SetColor(fw::clWindowFrame);
-    canvas_.Pen().SetWidth(1);
+    UseLinePen(fw::clWindowFrame);
     canvas_.Brush().SetStyle(fw::bsClear);
     canvas_.Rectangle(r);
-    InflateRect(&r, -1, -1);
+    InflateRect(&r, -Scaled(1), -Scaled(1));
   }
-  if (pressed) DrawEdge(dc, &r, BDR_SUNKENINNER, BF_RECT | BF_ADJUST);
-  else if (FrameShown()) DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
+  if (pressed) fw::DrawEdgeForDpi(dc, r, BDR_SUNKENINNER, BF_RECT | BF_ADJUST, Dpi());
+  else if (FrameShown()) fw::DrawEdgeForDpi(dc, r, EDGE_RAISED, BF_RECT | BF_ADJUST, Dpi());
   DrawGlyphAndCaption(dc, pressed);
   if (ShowsFocusMark(focused)) {
     RECT f = ClientRect();
-    InflateRect(&f, -4, -4);
+    InflateRect(&f, -Scaled(4), -Scaled(4));
     canvas_.Pen().SetColor(fw::clWindowFrame);
     canvas_.Brush().SetColor(ComplementColor(Font().Color()));
-    canvas_.DrawFocusRect(f);
+    // The dotted mark, a design pixel wide.
+    for (int i = 0; i < Scaled(1); ++i) {
+      canvas_.DrawFocusRect(f);
+      InflateRect(&f, -1, -1);
+    }
   }
+}
+
+void TSkinBtn::UseLinePen(fw::TColor color) {
+  // A design line one pixel wide, inside the shape's bounds when wider.
+  const int width = Scaled(1);
+  canvas_.Pen().SetColor(color);
+  canvas_.Pen().SetWidth(width);
+  canvas_.Pen().SetStyle(width > 1 ? fw::psInsideFrame : fw::psSolid);
 }
 
 void TSkinBtn::DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill) {
   fw::TCanvas& c = canvas_;
+  // Three rings a design pixel wide, each offset by a design pixel.
+  const int d = Scaled(1);
   if (needsFill) c.Brush().SetColor(Color());
   else c.Brush().SetStyle(fw::bsClear);
-  c.Pen().SetWidth(1);
-  c.Pen().SetColor(fw::clBtnShadow);
-  c.Ellipse(r.left, r.top, r.right - 1, r.bottom - 1);
+  UseLinePen(fw::clBtnShadow);
+  c.Ellipse(r.left, r.top, r.right - d, r.bottom - d);
   c.Pen().SetColor(pressed ? fw::clBtnHighlight : fw::clWindowFrame);
-  c.Ellipse(r.left + 1, r.top + 1, r.right, r.bottom);
+  c.Ellipse(r.left + d, r.top + d, r.right, r.bottom);
   c.Pen().SetColor(pressed ? fw::clWindowFrame : fw::clBtnHighlight);
-  c.Ellipse(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
+  const RECT inner{r.left + d, r.top + d, r.right - d, r.bottom - d};
+  c.Ellipse(inner);
   c.Pen().SetColor(fw::clBtnShadow);
-  // The lower-right half: counter-clockwise from the radial through the
-  // bottom-left corner to the one through the top-right corner.
-  c.Arc(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, r.left, r.bottom, r.right, r.top);
+  // The lower-right half of the inner ring: counter-clockwise from the
+  // radial through the bottom-left corner to the one through the top-right
+  // corner.
+  if (d == 1) {
+    c.Arc(inner.left, inner.top, inner.right, inner.bottom, r.left, r.bottom, r.right, r.top);
+    return;
+  }
+  // A wide arc would end in round caps: the ring again, clipped to the
+  // triangle below that diagonal.
+  POINT half[3] = {{inner.left, inner.bottom}, {inner.right, inner.top}, {inner.right, inner.bottom}};
+  HDC dc = c.Handle();
+  LPtoDP(dc, half, 3);
+  fw::GdiRegion below(CreatePolygonRgn(half, 3, WINDING));
+  fw::ClipRegionGuard clip(dc, below.Get(), RGN_AND);
+  c.Brush().SetStyle(fw::bsClear);
+  c.Ellipse(inner);
 }
 
 bool TSkinBtn::Animating() const { return images_ && animated_ && timer_->Interval() != 0; }
@@ -383,7 +416,7 @@ TButtonLayout TSkinBtn::DrawnLayout() {
 TSkinBtn::FaceLayout TSkinBtn::PlaceGlyphAndCaption(fw::TCanvas& measure, const std::wstring& caption,
                                                      bool pressed) {
   RECT client = ClientRect();
-  if (pressed) OffsetRect(&client, 1, 1);
+  if (pressed) OffsetRect(&client, Scaled(1), Scaled(1));
   const int clientW = client.right - client.left, clientH = client.bottom - client.top;
   const SIZE glyph = GlyphCell();
   SIZE text{0, 0};
@@ -397,7 +430,9 @@ TSkinBtn::FaceLayout TSkinBtn::PlaceGlyphAndCaption(fw::TCanvas& measure, const 
   const bool across = layout == blGlyphLeft || layout == blGlyphRight;
   const int extent = across ? clientW : clientH, side = across ? clientH : clientW;
   const int g = across ? glyph.cx : glyph.cy, t = across ? text.cx : text.cy;
-  const Gaps gaps = ShareOut(extent, g, t, {margin_, text.cx == 0 || glyph.cx == 0 ? 0 : spacing_});
+  // Margin and spacing are design lengths; -1 (share out) stays -1.
+  const auto scaled = [this](int gap) { return gap < 0 ? gap : Scaled(gap); };
+  const Gaps gaps = ShareOut(extent, g, t, {scaled(margin_), text.cx == 0 || glyph.cx == 0 ? 0 : scaled(spacing_)});
   const auto [glyphAlong, textAlong] = PlaceAlong(layout, extent, g, t, gaps);
   const int glyphSide = (side - (across ? glyph.cy : glyph.cx) + 1) / 2;
   const int textSide = (side - (across ? text.cy : text.cx) + 1) / 2;
@@ -420,7 +455,7 @@ void TSkinBtn::DrawGlyphAndCaption(HDC dc, bool pressed) {
   fw::SelectGuard font(dc, canvas_.Font().Handle());
   // The accelerator's underline follows the keyboard cues.
   const UINT cues = AcceleratorCuesShown() ? 0 : DT_HIDEPREFIX;
-  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER | cues, caption, Font().Color(), Enabled());
+  DrawShadowed(dc, face.text, DT_CENTER | DT_VCENTER | cues, caption, Font().Color(), Enabled(), Dpi());
 }
 
 RECT TSkinBtn::GlyphRect() {

@@ -97,6 +97,7 @@ class TSkinBtn : public fw::TButton, public ShadowedText, public SkinPicture {
   void CMParentColorChanged(fw::TMessage& m) override;
   void CMMouseEnter(fw::TMessage& m) override;
   void CMMouseLeave(fw::TMessage& m) override;
+  void DpiChanged(int oldDpi) override;
 
  private:
   void DrawItem(const DRAWITEMSTRUCT& item);
@@ -108,6 +109,7 @@ class TSkinBtn : public fw::TButton, public ShadowedText, public SkinPicture {
   // presses, while the keyboard cues show.
   bool ShowsFocusMark(bool focused) const;
   void DrawEllipticFrame(const RECT& r, bool pressed, bool needsFill);
+  void UseLinePen(fw::TColor color);
   // Where the glyph (or the animation's frame) and the caption go.
   struct FaceLayout {
     RECT glyph;

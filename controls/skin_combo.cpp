@@ -8,6 +8,7 @@
 #include "controls/skin_draw.h"
 #include "controls/skin_focus.h"
 #include "graphics/gdi.h"
+#include "graphics/scaled_edge.h"
 #include "framework/guard.h"
 #include "framework/high_contrast.h"
 
@@ -152,7 +153,7 @@ void TSkinComboBox::SetBevelStyle(TBevelStyle style) {
   Changed();
 }
 
-void TSkinComboBox::SetListBoxWidth(int width) { listBoxWidth_ = width == 0 ? Width() : width; }
+void TSkinComboBox::SetListBoxWidth(int width) { listBoxWidth_ = width == 0 ? DesignBounds().width : width; }
 
 bool TSkinComboBox::Decorated() const {
   if (fw::HighContrast()) return false;
@@ -162,7 +163,14 @@ bool TSkinComboBox::Decorated() const {
 
 void TSkinComboBox::Loaded() {
   fw::TCustomComboBox::Loaded();
-  if (listBoxWidth_ == 0) listBoxWidth_ = Width();
+  if (listBoxWidth_ == 0) listBoxWidth_ = DesignBounds().width;
+}
+
+void TSkinComboBox::DpiChanged(int oldDpi) {
+  fw::TCustomComboBox::DpiChanged(oldDpi);
+  selFont_.SetDpi(Dpi());
+  // The items' widths were measured with the old fonts.
+  ItemsRemoved();
 }
 
 void TSkinComboBox::Notification(fw::TComponent* component, fw::TOperation operation) {
@@ -230,16 +238,17 @@ void TSkinComboBox::ListOpening(HWND list) {
   RECT lr{};
   GetWindowRect(list, &lr);
   int width = lr.right - lr.left;
-  if (listBoxWidth_ != Width() && width != listBoxWidth_) {
+  const int listWidth = Scaled(listBoxWidth_);
+  if (listWidth != Width() && width != listWidth) {
     int left = lr.left;
     if (alignment_ == paRight)
-      left = lr.right - listBoxWidth_;
+      left = lr.right - listWidth;
     else if (alignment_ == paCenter)
-      left = lr.left + width / 2 - listBoxWidth_ / 2;
+      left = lr.left + width / 2 - listWidth / 2;
     POINT topLeft{left, lr.top};
     if (HWND parent = GetAncestor(list, GA_PARENT); parent && parent != GetDesktopWindow())
       ::ScreenToClient(parent, &topLeft);
-    SetWindowPos(list, nullptr, topLeft.x, topLeft.y, listBoxWidth_, lr.bottom - lr.top,
+    SetWindowPos(list, nullptr, topLeft.x, topLeft.y, listWidth, lr.bottom - lr.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     GetWindowRect(list, &lr);
   }
@@ -304,7 +313,7 @@ int TSkinComboBox::MeasureForExtent(const std::wstring& text) {
     fw::SelectGuard font(screen.Get(), Font().Handle());
     GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &normal);
   }
-  return std::max(sel.cx, normal.cx) + (options_.Contains(ocNoImageAttached) ? 5 : 25);
+  return std::max(sel.cx, normal.cx) + Scaled(options_.Contains(ocNoImageAttached) ? 5 : 25);
 }
 
 void TSkinComboBox::SetExtent(int extent) {
@@ -315,7 +324,7 @@ void TSkinComboBox::SetExtent(int extent) {
 void TSkinComboBox::ItemAdded(LPARAM text) {
   if (!text) return;
   int width = MeasureForExtent(reinterpret_cast<const wchar_t*>(text));
-  if (width > extent_ && width > listBoxWidth_) SetExtent(width);
+  if (width > extent_ && width > Scaled(listBoxWidth_)) SetExtent(width);
 }
 
 void TSkinComboBox::ItemsRemoved() {
@@ -352,7 +361,7 @@ void TSkinComboBox::WMEraseBkgnd(fw::TMessage& m) {
   if (dc && options_.Contains(ocPaintWallpaper) && HandleAllocated() &&
       SendMessageW(Handle(), CB_GETCOUNT, 0, 0) > 0) {
     if (fw::TBitmap* wallpaper = EffectiveWallpaper()) {
-      DrawWallpaper(dc, wallpaper, ClientRect(), SRCCOPY, options_.Contains(ocTileWallpaper));
+      DrawWallpaper(dc, wallpaper, ClientRect(), SRCCOPY, options_.Contains(ocTileWallpaper), Dpi());
       m.Result = 1;
       return;
     }
@@ -383,7 +392,7 @@ int TSkinComboBox::ImageWidth() const {
   }
   if (glyph_.Empty()) return 0;
   int cells = glyph_.Height() > 0 ? glyph_.Width() / glyph_.Height() : 1;
-  return glyph_.Width() / std::max(cells, 1);
+  return Scaled(glyph_.Width() / std::max(cells, 1));
 }
 
 void TSkinComboBox::DrawImage(HDC dc, int index, const RECT& rect, int imageWidth) {
@@ -393,20 +402,23 @@ void TSkinComboBox::DrawImage(HDC dc, int index, const RECT& rect, int imageWidt
     if (!images_ || !images_->Handle() || index >= images_->Count()) return;
     int cx = images_->Width(), cy = images_->Height();
     int y = rect.top + (rect.bottom - rect.top - cy) / 2;
-    imagelist::DrawEx(images_->Handle(), index, dc, rect.left + 2, y, cx, cy, CLR_NONE, CLR_DEFAULT,
+    imagelist::DrawEx(images_->Handle(), index, dc, rect.left + Scaled(2), y, cx, cy, CLR_NONE, CLR_DEFAULT,
                      enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
     return;
   }
-  int height = glyph_.Height();
-  int cells = std::max(glyph_.Width() / std::max(height, 1), 1);
+  int cells = std::max(glyph_.Width() / std::max(glyph_.Height(), 1), 1);
   int cell = (!enabled && cells > 1) ? 1 : 0;
-  int x = rect.left + 2;
+  // The strip as designed, scaled once for the DPI.
+  fw::TBitmap& strip = glyph_.AtDpi(Dpi());
+  int height = strip.Height();
+  int x = rect.left + Scaled(2);
   int y = rect.top + (rect.bottom - rect.top - height) / 2;
   COLORREF transparent = fw::ColorToRGB(glyph_.TransparentColor());
   // The glyph's pixels through its own canvas, where the picture is selected.
-  HDC source = glyph_.Canvas().Handle();
+  HDC source = strip.Canvas().Handle();
+  const int sourceX = std::min(cell * imageWidth, std::max(strip.Width() - imageWidth, 0));
   if (enabled || cells > 1) {
-    GdiTransparentBlt(dc, x, y, imageWidth, height, source, cell * imageWidth, 0, imageWidth, height, transparent);
+    GdiTransparentBlt(dc, x, y, imageWidth, height, source, sourceX, 0, imageWidth, height, transparent);
     return;
   }
   // A disabled single cell: its shape embossed in the 3D colours.
@@ -425,7 +437,7 @@ void TSkinComboBox::DrawImage(HDC dc, int index, const RECT& rect, int imageWidt
   fw::GdiBrush dark(CreateSolidBrush(fw::ColorToRGB(fw::clBtnShadow)));
   {
     fw::SelectGuard brush(dc, light.Get());
-    BitBlt(dc, x + 1, y + 1, imageWidth, height, maskDC.Get(), 0, 0, 0x00E20746);
+    BitBlt(dc, x + Scaled(1), y + Scaled(1), imageWidth, height, maskDC.Get(), 0, 0, 0x00E20746);
   }
   fw::SelectGuard brush(dc, dark.Get());
   BitBlt(dc, x, y, imageWidth, height, maskDC.Get(), 0, 0, 0x00E20746);
@@ -438,13 +450,13 @@ void TSkinComboBox::DrawBorder(bool hot) {
 void TSkinComboBox::PaintSelectedBackground(HDC dc, const RECT& rect) {
   RECT fill = rect;
   if (options_.Contains(ocNoHighlightImage))
-    fill.left = options_.Contains(ocNoImageAttached) ? rect.left - 2 : rect.left + ItemHeight();
+    fill.left = options_.Contains(ocNoImageAttached) ? rect.left - Scaled(2) : rect.left + RowHeight();
   fw::TBitmap* wallpaper = EffectiveWallpaper();
   fw::TBitmap* selWallpaper = EffectiveSelWallpaper();
   if (options_.Contains(ocInvertWallpaperAsSelect) && wallpaper) {
-    DrawWallpaperAnchored(dc, wallpaper, anchor_, NOTSRCCOPY, options_.Contains(ocTileWallpaper), fill);
+    DrawWallpaperAnchored(dc, wallpaper, anchor_, NOTSRCCOPY, options_.Contains(ocTileWallpaper), fill, Dpi());
   } else if (options_.Contains(ocPaintSelWallpaper) && selWallpaper) {
-    DrawWallpaperAnchored(dc, selWallpaper, anchor_, SRCCOPY, true, fill);
+    DrawWallpaperAnchored(dc, selWallpaper, anchor_, SRCCOPY, true, fill, Dpi());
   } else {
     fw::GdiBrush brush(CreateSolidBrush(fw::ColorToRGB(selColor_)));
     FillRect(dc, &fill, brush.Get());
@@ -454,7 +466,7 @@ void TSkinComboBox::PaintSelectedBackground(HDC dc, const RECT& rect) {
 void TSkinComboBox::PaintNormalBackground(HDC dc, const RECT& rect, bool wallpaperAllowed) {
   fw::TBitmap* wallpaper = EffectiveWallpaper();
   if (wallpaperAllowed && options_.Contains(ocPaintWallpaper) && wallpaper) {
-    DrawWallpaperAnchored(dc, wallpaper, anchor_, SRCCOPY, options_.Contains(ocTileWallpaper), rect);
+    DrawWallpaperAnchored(dc, wallpaper, anchor_, SRCCOPY, options_.Contains(ocTileWallpaper), rect, Dpi());
   } else if (options_.Contains(ocPaintTransparently)) {
     PaintParentBackgroundClipped(this, dc, rect);
   } else {
@@ -506,10 +518,10 @@ void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState st
   if (!options_.Contains(ocNoImageAttached)) DrawImage(dc, index, rect, imageWidth);
 
   // 6. where the text goes
-  int x = options_.Contains(ocNoImageAttached) ? rect.left + 2 : rect.left + imageWidth + 4;
+  int x = options_.Contains(ocNoImageAttached) ? rect.left + Scaled(2) : rect.left + imageWidth + Scaled(4);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
-  int y = rect.top + (ItemHeight() - metrics.tmHeight) / 2;
+  int y = rect.top + (RowHeight() - metrics.tmHeight) / 2;
 
   // 7. the text
   std::wstring text = ItemText(Handle(), index);
@@ -531,9 +543,9 @@ void TSkinComboBox::DrawItem(int index, const RECT& rect, fw::TOwnerDrawState st
                      bare == (ODS_SELECTED | ODS_FOCUS);
     if (bevelHere) {
       RECT bevel = rect;
-      if (bevelStyle_ == bsBevelOnlyImage) bevel.right = x - 4;
-      if (bevelStyle_ == bsBevelOnlyText) bevel.left = x - 4;
-      DrawEdge(dc, &bevel, InnerEdge(bevelInner_) | OuterEdge(bevelOuter_), BF_RECT);
+      if (bevelStyle_ == bsBevelOnlyImage) bevel.right = x - Scaled(4);
+      if (bevelStyle_ == bsBevelOnlyText) bevel.left = x - Scaled(4);
+      fw::DrawEdgeForDpi(dc, bevel, InnerEdge(bevelInner_) | OuterEdge(bevelOuter_), BF_RECT, Dpi());
     }
   }
   // 9. colours restored by `colors`
@@ -550,7 +562,7 @@ void TSkinComboBox::DrawPlainItem(HDC dc, int index, const RECT& rect, fw::TOwne
   fw::SelectGuard fontGuard(dc, font.Handle());
   const int imageWidth = ImageWidth();
   if (!options_.Contains(ocNoImageAttached)) DrawImage(dc, index, rect, imageWidth);
-  const int x = options_.Contains(ocNoImageAttached) ? rect.left + 2 : rect.left + imageWidth + 4;
+  const int x = options_.Contains(ocNoImageAttached) ? rect.left + Scaled(2) : rect.left + imageWidth + Scaled(4);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   const int y = rect.top + (ItemHeight() - metrics.tmHeight) / 2;

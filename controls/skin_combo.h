@@ -85,6 +85,7 @@ class TSkinComboBox : public fw::TCustomComboBox, public SkinPicture {
 
  protected:
   void Loaded() override;
+  void DpiChanged(int oldDpi) override;
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
   void CreateParams(fw::TCreateParams& params) override;
   void DestroyWnd() override;

@@ -54,8 +54,9 @@ void DrawShadowText(HDC dc, RECT& textRect, TShadowPosition position, int size, 
   SetBkMode(dc, oldMode);
 }
 
-bool DrawWallpaper(HDC dc, fw::TBitmap* bitmap, const RECT& r, DWORD rop, bool tiled) {
-  if (!bitmap || bitmap->Empty()) return false;
+bool DrawWallpaper(HDC dc, fw::TBitmap* designed, const RECT& r, DWORD rop, bool tiled, int dpi) {
+  if (!designed || designed->Empty()) return false;
+  fw::TBitmap* bitmap = tiled ? designed : &designed->AtDpi(dpi);
   const int bw = bitmap->Width(), bh = bitmap->Height();
   HDC source = SourceOf(*bitmap);
   auto palette = RealizeFor(dc, *bitmap);
@@ -76,13 +77,13 @@ bool DrawWallpaper(HDC dc, fw::TBitmap* bitmap, const RECT& r, DWORD rop, bool t
 }
 
 bool DrawWallpaperAnchored(HDC dc, fw::TBitmap* bitmap, const RECT& anchor, DWORD rop, bool tiled,
-                           const RECT& item) {
+                           const RECT& item, int dpi) {
   if (!bitmap || bitmap->Empty()) return false;
-  if (!tiled || EqualRect(&anchor, &item)) return DrawWallpaper(dc, bitmap, item, rop, tiled);
+  if (!tiled || EqualRect(&anchor, &item)) return DrawWallpaper(dc, bitmap, item, rop, tiled, dpi);
   const int aw = anchor.right - anchor.left, ah = anchor.bottom - anchor.top;
-  if (aw <= 0 || ah <= 0) return DrawWallpaper(dc, bitmap, item, rop, tiled);
+  if (aw <= 0 || ah <= 0) return DrawWallpaper(dc, bitmap, item, rop, tiled, dpi);
   fw::OffscreenBuffer buffer(dc, aw, ah);
-  DrawWallpaper(buffer.DC(), bitmap, buffer.Rect(), rop, true);
+  DrawWallpaper(buffer.DC(), bitmap, buffer.Rect(), rop, true, dpi);
   BitBlt(dc, item.left, item.top, item.right - item.left, item.bottom - item.top, buffer.DC(),
          item.left - anchor.left, item.top - anchor.top, SRCCOPY);
   return true;

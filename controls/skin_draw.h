@@ -9,6 +9,7 @@
 #include "controls/skin_options.h"
 #include "graphics/bitmap.h"
 #include "graphics/color.h"
+#include "graphics/design_scale.h"
 #include "framework/parent_background.h"
 
 namespace skin {
@@ -27,17 +28,20 @@ void DrawShadowText(HDC dc, RECT& textRect, TShadowPosition position, int size, 
                     fw::TColor face, UINT format, std::wstring_view text);
 
 // Fills r with the bitmap. Tiled: whole tiles from r's top-left, cut at the
-// right and bottom edges. Not tiled: the bitmap pinned 1:1 to the client
-// origin, i.e. its (r.left, r.top) lands on (r.left, r.top); nothing is
-// stretched or repeated. Returns false (drawing nothing) for a missing or
-// empty bitmap.
-bool DrawWallpaper(HDC dc, fw::TBitmap* bitmap, const RECT& r, DWORD rop, bool tiled);
+// right and bottom edges, at device pixels whatever the DPI (a tiled
+// wallpaper is a texture: it stays as sharp as designed and costs no copy).
+// Not tiled: the bitmap pinned to the client origin, i.e. its (r.left, r.top)
+// lands on (r.left, r.top), nothing repeated; a picture laid out with the
+// window, so it is shown as designed for 96 DPI at `dpi`: scaled once for
+// that DPI (TBitmap::AtDpi) and kept. Returns false (drawing nothing) for a
+// missing or empty bitmap.
+bool DrawWallpaper(HDC dc, fw::TBitmap* bitmap, const RECT& r, DWORD rop, bool tiled, int dpi = fw::kDesignDpi);
 
 // Tiled with anchor != item: the pattern is laid over `anchor` and only the
 // `item` part of it is copied, so the pattern runs on across rows. Otherwise
 // DrawWallpaper into `item`. Returns whether anything was drawn.
 bool DrawWallpaperAnchored(HDC dc, fw::TBitmap* bitmap, const RECT& anchor, DWORD rop, bool tiled,
-                           const RECT& item);
+                           const RECT& item, int dpi = fw::kDesignDpi);
 
 // The parent's background behind a control, from the framework.
 using fw::PaintParentBackground;

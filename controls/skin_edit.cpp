@@ -170,7 +170,7 @@ void TSkinEdit::PaintBackground(HDC dc) {
   }
   if (options_.Contains(ocPaintWallpaper)) {
     if (fw::TBitmap* wallpaper = EffectiveWallpaper()) {
-      DrawWallpaper(dc, wallpaper, r, SRCCOPY, options_.Contains(ocTileWallpaper));
+      DrawWallpaper(dc, wallpaper, r, SRCCOPY, options_.Contains(ocTileWallpaper), Dpi());
       return;
     }
   }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "controls/skin_draw.h"
+#include "framework/display_scale.h"
 #include "framework/form.h"
 #include "framework/high_contrast.h"
 #include "graphics/gdi.h"
@@ -11,19 +12,19 @@ namespace skin {
 
 namespace {
 
-// The height of the caption bar the form's border style draws; 0 for a
-// borderless form, which is left alone.
+// The height of the caption bar the form's border style draws at its DPI; 0
+// for a borderless form, which is left alone.
 int CaptionHeight(fw::TWinControl* target) {
   auto* form = dynamic_cast<fw::TForm*>(target);
-  if (!form) return GetSystemMetrics(SM_CYCAPTION);
+  if (!form) return fw::MetricForDpi(SM_CYCAPTION, target->Dpi());
   switch (form->BorderStyle()) {
     case fw::bsNone:
       return 0;
     case fw::bsToolWindow:
     case fw::bsSizeToolWin:
-      return GetSystemMetrics(SM_CYSMCAPTION);
+      return fw::MetricForDpi(SM_CYSMCAPTION, form->Dpi());
     default:  // single, sizeable and dialog frames have the full caption
-      return GetSystemMetrics(SM_CYCAPTION);
+      return fw::MetricForDpi(SM_CYCAPTION, form->Dpi());
   }
 }
 
@@ -182,7 +183,7 @@ void TSkinFormHook::ApplyEllipticShape() {
   HWND wnd = target_->Handle();
   RECT r;
   GetClientRect(wnd, &r);
-  InflateRect(&r, -std::abs(roundXOffset_), -std::abs(roundYOffset_));
+  InflateRect(&r, -target_->Scaled(std::abs(roundXOffset_)), -target_->Scaled(std::abs(roundYOffset_)));
   fw::GdiRegion shape(CreateEllipticRgnIndirect(&r));
   if (options_.Contains(ocPaintTransparently)) {
     // An elliptic ring plus the controls: the inner ellipse minus the
@@ -226,7 +227,7 @@ void TSkinFormHook::BeforeMessage(fw::TMessage& m, bool& handled) {
     handled = true;
   } else {
     // Without a picture the form keeps its own background.
-    handled = DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, options_.Contains(ocTileWallpaper));
+    handled = DrawWallpaper(dc, EffectiveWallpaper(), r, SRCCOPY, options_.Contains(ocTileWallpaper), target_->Dpi());
   }
   if (handled) m.Result = 1;
 }

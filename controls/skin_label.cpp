@@ -6,6 +6,7 @@
 #include "controls/skin_draw.h"
 #include "graphics/gdi.h"
 #include "framework/high_contrast.h"
+#include "graphics/scaled_edge.h"
 #include "framework/wincontrol.h"
 
 namespace skin {
@@ -100,6 +101,12 @@ void TSkinLabel::SetAutoSize(bool value) {
   AdjustBounds();
 }
 
+void TSkinLabel::DpiChanged(int oldDpi) {
+  fw::TCustomLabel::DpiChanged(oldDpi);
+  glyph_.SetDpi(Dpi());
+  AdjustBounds();
+}
+
 void TSkinLabel::Loaded() {
   fw::TCustomLabel::Loaded();
   AdjustBounds();
@@ -118,15 +125,15 @@ void TSkinLabel::Paint() {
   if (!Transparent()) {
     // The label has no tiling option: its wallpaper is always tiled. In
     // high contrast: no picture, the system's face colour.
-    if (fw::HighContrast() || !DrawWallpaper(c.Handle(), EffectiveWallpaper(), client, SRCCOPY, true)) {
+    if (fw::HighContrast() || !DrawWallpaper(c.Handle(), EffectiveWallpaper(), client, SRCCOPY, true, Dpi())) {
       c.Brush().SetColor(fw::HighContrast() ? fw::clBtnFace : Color());
       c.FillRect(client);
     }
   }
   RECT r = client;
   if (Drawn(bevelInner_) || Drawn(bevelOuter_)) {
-    DrawEdge(c.Handle(), &r, InnerEdge(bevelInner_) | OuterEdge(bevelOuter_), BF_RECT);
-    InflateRect(&r, -bevelsOffset_, -bevelsOffset_);
+    fw::DrawEdgeForDpi(c.Handle(), r, InnerEdge(bevelInner_) | OuterEdge(bevelOuter_), BF_RECT, Dpi());
+    InflateRect(&r, -Scaled(bevelsOffset_), -Scaled(bevelsOffset_));
   }
   c.Brush().SetStyle(fw::bsClear);
   const fw::TAlignment alignment = DrawnAlignment();
@@ -139,19 +146,20 @@ void TSkinLabel::Paint() {
     else OffsetRect(&r, 0, (height - measured.bottom) / 2);
   }
   if (!glyph_.Empty()) {
-    const int cell = glyph_.CellSize().cx;
+    // The glyph and a gap of two design pixels before the text.
+    const int cell = glyph_.CellSize().cx + Scaled(2);
     const int textWidth = MeasureCaption(DT_EXPANDTABS).cx;
     switch (alignment) {
       case fw::taLeftJustify:
         glyph_.Draw(c.Handle(), r.left, r.top, Enabled());
-        OffsetRect(&r, cell + 2, 0);
+        OffsetRect(&r, cell, 0);
         break;
       case fw::taRightJustify:
-        glyph_.Draw(c.Handle(), r.right - textWidth - cell - 2, r.top, Enabled());
+        glyph_.Draw(c.Handle(), r.right - textWidth - cell, r.top, Enabled());
         break;
       case fw::taCenter:
-        glyph_.Draw(c.Handle(), (r.right - r.left) / 2 - (textWidth + cell + 2) / 2, r.top, Enabled());
-        OffsetRect(&r, (cell + 2) / 2, 0);
+        glyph_.Draw(c.Handle(), (r.right - r.left) / 2 - (textWidth + cell) / 2, r.top, Enabled());
+        OffsetRect(&r, cell / 2, 0);
         break;
     }
   }
@@ -167,7 +175,7 @@ void TSkinLabel::DoDrawText(RECT& rect, UINT flags) {
   c.Font().Assign(Font());
   HDC dc = c.Handle();
   fw::SelectGuard font(dc, c.Font().Handle());
-  DrawShadowed(dc, rect, flags, text, Font().Color(), Enabled());
+  DrawShadowed(dc, rect, flags, text, Font().Color(), Enabled(), Dpi());
 }
 
 SIZE TSkinLabel::MeasureCaption(UINT flags) {
@@ -185,7 +193,7 @@ void TSkinLabel::AdjustBounds() {
   int width = r.right, height = r.bottom;
   if (!glyph_.Empty()) {
     const SIZE cell = glyph_.CellSize();
-    width += cell.cx + 2;
+    width += cell.cx + Scaled(2);
     height = std::max(static_cast<int>(r.bottom), static_cast<int>(cell.cy));
   }
   int left = Left();

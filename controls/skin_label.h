@@ -42,6 +42,7 @@ class TSkinLabel : public fw::TCustomLabel, public ShadowedText, public SkinPict
  protected:
   void Paint() override;
   void AdjustBounds() override;
+  void DpiChanged(int oldDpi) override;
   void DoDrawText(RECT& rect, UINT flags) override;
 
  private:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "graphics/scaled_edge.h"
+
 namespace fx {
 
 namespace {
@@ -21,6 +23,8 @@ void Frame3D(fw::TCanvas& canvas, RECT& r, int width, fw::TColor tl, fw::TColor 
   }
 }
 
+// Widths below are device pixels: the design widths scaled by the caller.
+
 // A border of `width` pixels in colour, or just stepped over.
 void Border(fw::TCanvas& canvas, RECT& r, int width, fw::TColor color, bool skip) {
   if (width <= 0) return;
@@ -28,8 +32,9 @@ void Border(fw::TCanvas& canvas, RECT& r, int width, fw::TColor color, bool skip
   else InflateRect(&r, -width, -width);
 }
 
-// One custom bevel of `width` pixels in its style.
-void CustomBevel(fw::TCanvas& canvas, RECT& r, TFxBevelStyle style, int width, fw::TColor light,
+// One custom bevel of `width` pixels in its style; `line` is one design
+// pixel.
+void CustomBevel(fw::TCanvas& canvas, RECT& r, TFxBevelStyle style, int width, int line, fw::TColor light,
                  fw::TColor shadow) {
   switch (style) {
     case bvLowered:
@@ -40,11 +45,11 @@ void CustomBevel(fw::TCanvas& canvas, RECT& r, TFxBevelStyle style, int width, f
       break;
     case bvFrameLowered:  // a groove: lowered, then a raised line inside
       Frame3D(canvas, r, width, shadow, light);
-      Frame3D(canvas, r, 1, light, shadow);
+      Frame3D(canvas, r, line, light, shadow);
       break;
     case bvFrameRaised:  // a ridge: raised, then a lowered line inside
       Frame3D(canvas, r, width, light, shadow);
-      Frame3D(canvas, r, 1, shadow, light);
+      Frame3D(canvas, r, line, shadow, light);
       break;
     case bvNormal:
       Frame3D(canvas, r, width, shadow, shadow);
@@ -194,37 +199,42 @@ int TFxBevel::Extent() const {
 RECT TFxBevel::Draw(fw::TCanvas& canvas, const RECT& r, bool skipBorderFill) const {
   RECT inner = r;
   if (Extent() == 0) return inner;
+  // Every width is a design width, drawn at the canvas's DPI.
+  const int dpi = canvas.Dpi();
+  auto px = [&canvas](int design) { return canvas.Scaled(design); };
   const fw::TColor oldBrush = canvas.Brush().Color();
   const fw::TBrushStyle oldStyle = canvas.Brush().Style();
   switch (mode_) {
     case bmCustom:
       if (styleInner_ == bvShadow) {
-        CustomBevel(canvas, inner, bvShadow, widthInner_, lightColor_, shadowColor_);
+        CustomBevel(canvas, inner, bvShadow, px(widthInner_), px(1), lightColor_, shadowColor_);
       } else {
-        if (styleOuter_ != bvNone) CustomBevel(canvas, inner, styleOuter_, widthOuter_, lightColor_, shadowColor_);
-        Border(canvas, inner, borderWidth_, borderColor_, skipBorderFill);
-        if (styleInner_ != bvNone) CustomBevel(canvas, inner, styleInner_, widthInner_, lightColor_, shadowColor_);
+        if (styleOuter_ != bvNone)
+          CustomBevel(canvas, inner, styleOuter_, px(widthOuter_), px(1), lightColor_, shadowColor_);
+        Border(canvas, inner, px(borderWidth_), borderColor_, skipBorderFill);
+        if (styleInner_ != bvNone)
+          CustomBevel(canvas, inner, styleInner_, px(widthInner_), px(1), lightColor_, shadowColor_);
       }
       break;
     case bmStandard: {
       const StandardEdge e = EdgeOf(standardStyle_);
-      if (e.edge) DrawEdge(canvas.Handle(), &inner, e.edge, BF_RECT | e.flags);
-      const int w = StandardWidth(standardStyle_);
+      if (e.edge) fw::DrawEdgeForDpi(canvas.Handle(), inner, e.edge, BF_RECT | e.flags, dpi);
+      const int w = px(StandardWidth(standardStyle_));
       InflateRect(&inner, -w, -w);
       break;
     }
     case bmEdge:
       if (borderSides_) {
-        DrawEdge(canvas.Handle(), &inner, EdgeOf(edgeStyle_), SideFlags(borderSides_));
-        InflateRect(&inner, -2, -2);
+        fw::DrawEdgeForDpi(canvas.Handle(), inner, EdgeOf(edgeStyle_), SideFlags(borderSides_), dpi);
+        InflateRect(&inner, -px(2), -px(2));
       }
       break;
     case bmWindows:
-      DrawEdge(canvas.Handle(), &inner, EDGE_SUNKEN, BF_RECT);
-      InflateRect(&inner, -2, -2);
+      fw::DrawEdgeForDpi(canvas.Handle(), inner, EDGE_SUNKEN, BF_RECT, dpi);
+      InflateRect(&inner, -px(2), -px(2));
       break;
   }
-  Border(canvas, inner, borderInnerWidth_, borderColor_, skipBorderFill);
+  Border(canvas, inner, px(borderInnerWidth_), borderColor_, skipBorderFill);
   canvas.Brush().SetColor(oldBrush);
   canvas.Brush().SetStyle(oldStyle);
   return inner;

@@ -143,12 +143,18 @@ bool TFxFillObject::Fill(fw::TCanvas& canvas, const RECT& r, fw::TColor backgrou
 }
 
 bool TFxFillObject::DrawBitmap(fw::TCanvas& canvas, const RECT& r, fw::TColor background,
-                               fw::TBitmap& picture) {
+                               fw::TBitmap& designed) {
   HDC dc = canvas.Handle();
-  if (picture.Empty()) {
+  if (designed.Empty()) {
     FillInner(dc, r, background);
     return false;
   }
+  // A placed or centred picture is laid out with the window: drawn as
+  // designed for 96 DPI, scaled once for the canvas's DPI. Tiles are a
+  // texture, drawn at device pixels (sharp, and no copy); a stretched
+  // picture is stretched from itself.
+  const bool placed = tileMode_ == tmNone || tileMode_ == tmCenter;
+  fw::TBitmap& picture = placed ? designed.AtDpi(canvas.Dpi()) : designed;
   std::unique_ptr<fw::PaletteGuard> palette;
   if (!(options_ & foQuickDraw) && picture.Palette())
     palette = std::make_unique<fw::PaletteGuard>(dc, picture.Palette(), false, true);
@@ -158,7 +164,7 @@ bool TFxFillObject::DrawBitmap(fw::TCanvas& canvas, const RECT& r, fw::TColor ba
     case tmNone: {
       FillInner(dc, r, background);
       const POINT p = FxAlignedOrigin(r, w, h, alignment_);
-      canvas.Draw(p.x + offsetX_, p.y + offsetY_, picture);
+      canvas.Draw(p.x + canvas.Scaled(offsetX_), p.y + canvas.Scaled(offsetY_), picture);
       break;
     }
     case tmCenter:

@@ -85,7 +85,9 @@ class TFxFillObject : public TFxShapeFill {
   bool NothingToDraw() const;
 
   // Draws the fill into r on canvas with `background` as the colour of what
-  // a bitmap does not cover. False when nothing was drawn.
+  // a bitmap does not cover, at the canvas's DPI: placed and centred bitmaps
+  // and offsets are designed for 96 DPI and scaled; tiles and a brush's
+  // pattern are drawn at device pixels. False when nothing was drawn.
   bool Fill(fw::TCanvas& canvas, const RECT& r, fw::TColor background);
 
  private:

@@ -106,6 +106,7 @@ fw::TColor TFxCustomFormFill::FormColor() const {
 bool TFxCustomFormFill::OwnerDrawPaint(HDC dc) {
   if (IsLoading() || paintMode_ != pcOwnerDraw || !OnPaint) return false;
   fw::TCanvas canvas(dc);
+  if (fw::TForm* form = OwnerForm()) canvas.SetDpi(form->Dpi());
   const RECT client = ClientArea();
   if (defaultFill_) {
     fw::GdiBrush brush(CreateSolidBrush(fw::ColorToRGB(FormColor())));
@@ -206,12 +207,14 @@ void TFxFormFill::RefreshFromImageList() {
 bool TFxFormFill::Paint(HDC dc) {
   if (PaintMode() != pcControl || fill_->NothingToDraw()) return OwnerDrawPaint(dc);
   fw::TCanvas canvas(dc);
+  if (fw::TForm* form = OwnerForm()) canvas.SetDpi(form->Dpi());
   const RECT client = ClientArea();
   const int cw = client.right - client.left, ch = client.bottom - client.top;
   if (fill_->Style() == sfGradient) {
     if (sizeChanged_ || cache_->Width() != cw || cache_->Height() != ch) {
       cache_->Clear();
       cache_->SetSize(cw, ch);
+      cache_->Canvas().SetDpi(canvas.Dpi());
       fill_->Fill(cache_->Canvas(), client, 0);
     }
     std::unique_ptr<fw::PaletteGuard> palette;

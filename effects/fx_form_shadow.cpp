@@ -41,7 +41,7 @@ void TFxFormShadow::HookOn() {
   RegisterShadowClass();
   RECT w{};
   GetWindowRect(form, &w);
-  const int d = shadow_->Depth();
+  const int d = Depth();
   right_ = ShadowStrip(CreateShadowStrip(form, w.right, w.top + d, d, w.bottom - w.top - d));
   WriteStripSettings(right_.Get(), shadow_->Style(), shadow_->Color());
   bottom_ = ShadowStrip(CreateShadowStrip(form, w.left + d, w.bottom, w.right - w.left, d));
@@ -67,13 +67,19 @@ void TFxFormShadow::ShowStrips(int command) {
   if (bottom_) ShowWindow(bottom_.Get(), command);
 }
 
+int TFxFormShadow::Depth() const {
+  // A design length, at the form's DPI.
+  const fw::TForm* form = OwnerForm();
+  return form ? form->Scaled(shadow_->Depth()) : shadow_->Depth();
+}
+
 RECT TFxFormShadow::RightRect(const RECT& w) const {
-  const int d = shadow_->Depth();
+  const int d = Depth();
   return RECT{w.right, w.top + d, w.right + d, w.bottom};
 }
 
 RECT TFxFormShadow::BottomRect(const RECT& w) const {
-  const int d = shadow_->Depth();
+  const int d = Depth();
   return RECT{w.left + d, w.bottom, w.right + d, w.bottom + d};
 }
 

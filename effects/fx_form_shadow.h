@@ -48,6 +48,8 @@ class TFxFormShadow : public TFxWndProcComponent {
   void ShowStrips(int command);
   void ShowByHideTest() { ShowStrips(HideTest() ? SW_HIDE : SW_SHOWNOACTIVATE); }
   void Reposition();
+  // The shadow's depth in device pixels, at the form's DPI.
+  int Depth() const;
   // Where the strips belong beside the form's window rectangle w.
   RECT RightRect(const RECT& w) const;
   RECT BottomRect(const RECT& w) const;

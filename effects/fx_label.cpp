@@ -194,7 +194,7 @@ void TFxCustomLabel::Paint() {
     } else if (!multiLine_) {
       format |= DT_SINGLELINE;
     } else if (alignment_ >= agCenterLeft) {
-      RECT block{r.left, r.top, r.right - 1, r.bottom};
+      RECT block{r.left, r.top, r.right - Scaled(1), r.bottom};
       FxMeasure3DText(caption, &fontFx_, block, format, 0, ShowAccelChar(), true, Font());
       r = FxAlignRect(r, block.right - block.left, block.bottom - block.top, alignment_);
     }

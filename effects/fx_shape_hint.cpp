@@ -44,9 +44,9 @@ void TFxCustomHint::SetEnabled(bool value) {
   hints.SetShowHint(showHint);
 }
 
-int TFxCustomHint::TextWidthLimit() const {
-  int limit = maxWidth_;
-  if (limit < 0) limit = GetSystemMetrics(SM_CXSCREEN) / -limit;
+int TFxCustomHint::TextWidthLimit(int dpi) const {
+  int limit = fw::ScaleToDpi(maxWidth_, dpi);
+  if (maxWidth_ < 0) limit = GetSystemMetrics(SM_CXSCREEN) / -maxWidth_;
   return std::max(limit, 1);
 }
 

@@ -53,7 +53,9 @@ class TFxCustomHint : public TFxComponent {
   int MaxWidth() const { return maxWidth_; }
   void SetMaxWidth(int value) { maxWidth_ = value; }
   // The limit MaxWidth gives on this screen (at least 1).
-  int TextWidthLimit() const;
+  // A positive maximum width is a design length, at dpi; a negative one a
+  // share of the screen's width.
+  int TextWidthLimit(int dpi = fw::kDesignDpi) const;
 
  protected:
   fw::THintWindowClass hintWindowClass_ = fw::THintWindowClass::Of<fw::THintWindow>();

@@ -10,7 +10,7 @@
 namespace fx {
 namespace {
 
-// The balloon's measures, in pixels.
+// The balloon's measures, in design pixels (96 DPI).
 constexpr int kNoseLength = 15;  // how far the nose reaches past the body, across and up or down
 constexpr int kNoseBase = 30;    // width of the nose where it meets the body
 constexpr int kNoseInset = 10;   // from the body's side to the near end of the nose's base
@@ -20,9 +20,25 @@ constexpr int kTextMargin = 4;   // text from the top-left corner of a nosed bod
 constexpr int kRectTextMargin = 3, kRoundRectTextMargin = 5, kEllipseTextMargin = 3;
 // Room the shapes add around the measured text, besides the shadow.
 constexpr SIZE kRoundRectRoom{8, 4};
-constexpr SIZE kNosedRoom{kNoseLength + 2 * kTextMargin, kNoseLength + 3};
 // The nose of an ellipse leaves it this many degrees either side of its tip.
 constexpr double kEllipseNoseHalfAngle = 12.5;
+
+// The measures in device pixels at a DPI, each scaled from its design value.
+struct Measures {
+  int noseLength, noseBase, noseInset, corner, minNoseBody, textMargin;
+  int rectTextMargin, roundRectTextMargin, ellipseTextMargin;
+  SIZE roundRectRoom, nosedRoom;
+  int line;  // one design pixel: the outline's width
+};
+
+Measures MeasuresAt(int dpi) {
+  auto px = [dpi](int design) { return fw::ScaleToDpi(design, dpi); };
+  Measures m{px(kNoseLength), px(kNoseBase),    px(kNoseInset),        px(kCorner),
+             px(kMinNoseBody), px(kTextMargin), px(kRectTextMargin),   px(kRoundRectTextMargin),
+             px(kEllipseTextMargin), SIZE{px(kRoundRectRoom.cx), px(kRoundRectRoom.cy)}, SIZE{}, px(1)};
+  m.nosedRoom = SIZE{m.noseLength + 2 * m.textMargin, m.noseLength + px(3)};
+  return m;
+}
 
 // Where shadow and body go in the window (of the full size, shadow included),
 // with their noses: a nose's base starts at A and is kNoseBase wide, its tip is B.
@@ -34,7 +50,7 @@ struct Balloon {
   POINT shadowA{}, shadowB{}, bodyA{}, bodyB{};
 };
 
-Balloon BalloonFor(TFxHintStyle style, TFxHintPosition position, int W, int H, int d) {
+Balloon BalloonFor(const Measures& m, TFxHintStyle style, TFxHintPosition position, int W, int H, int d) {
   Balloon b;
   b.style = style;
   b.nosed = style == hsNoseRect || style == hsNoseRoundRect || style == hsNoseEllipse;
@@ -44,14 +60,14 @@ Balloon BalloonFor(TFxHintStyle style, TFxHintPosition position, int W, int H, i
   // The body gives way to the nose on the side it points to.
   const bool pointsRight = position == hpAboveLeft || position == hpBelowLeft;
   const bool pointsDown = position == hpAboveLeft || position == hpAboveRight;
-  if (pointsRight) b.body.right -= kNoseLength;
-  else b.body.left += kNoseLength;
-  if (pointsDown) b.body.bottom -= kNoseLength;
-  else b.body.top += kNoseLength;
+  if (pointsRight) b.body.right -= m.noseLength;
+  else b.body.left += m.noseLength;
+  if (pointsDown) b.body.bottom -= m.noseLength;
+  else b.body.top += m.noseLength;
   b.shadow = b.body;
   OffsetRect(&b.shadow, d, d);
-  b.bodyA = POINT{pointsRight ? b.body.right - kNoseInset - kNoseBase : b.body.left + kNoseInset,
-                  pointsDown ? b.body.bottom - 1 : b.body.top + 1};
+  b.bodyA = POINT{pointsRight ? b.body.right - m.noseInset - m.noseBase : b.body.left + m.noseInset,
+                  pointsDown ? b.body.bottom - m.line : b.body.top + m.line};
   b.shadowA = POINT{b.bodyA.x + d, b.bodyA.y + d};
   // The tips, at or next to the window's corner the nose points to (by
   // position: above left, above right, below left, below right).
@@ -64,8 +80,8 @@ Balloon BalloonFor(TFxHintStyle style, TFxHintPosition position, int W, int H, i
   return b;
 }
 
-void DrawNose(HDC dc, POINT a, POINT b) {
-  POINT points[3] = {a, b, {a.x + kNoseBase, a.y}};
+void DrawNose(HDC dc, const Measures& m, POINT a, POINT b) {
+  POINT points[3] = {a, b, {a.x + m.noseBase, a.y}};
   Polygon(dc, points, 3);
 }
 
@@ -83,7 +99,7 @@ double DegreesTowards(const RECT& r, POINT p) {
   return std::atan2(cy - p.y, p.x - cx) * 180.0 / 3.14159265358979;
 }
 
-RECT Inclusive(RECT r) { return RECT{r.left, r.top, r.right + 1, r.bottom + 1}; }
+RECT Inclusive(RECT r, int line) { return RECT{r.left, r.top, r.right + line, r.bottom + line}; }
 
 // Where a nose from the ellipse in r towards its tip leaves the ellipse.
 struct EllipseNose {
@@ -100,15 +116,15 @@ EllipseNose FillEllipseNose(HDC dc, const RECT& r, POINT tip) {
 }
 
 // The shape of `style` in r, without a nose, in the current brush and pen.
-void DrawOutline(HDC dc, TFxHintStyle style, const RECT& r) {
+void DrawOutline(HDC dc, const Measures& m, TFxHintStyle style, const RECT& r) {
   switch (style) {
     case hsRect:
     case hsNoseRect: Rectangle(dc, r.left, r.top, r.right, r.bottom); break;
     case hsRoundRect:
-    case hsNoseRoundRect: RoundRect(dc, r.left, r.top, r.right, r.bottom, kCorner, kCorner); break;
+    case hsNoseRoundRect: RoundRect(dc, r.left, r.top, r.right, r.bottom, m.corner, m.corner); break;
     case hsEllipse: Ellipse(dc, r.left, r.top, r.right, r.bottom); break;
     case hsNoseEllipse: {
-      const RECT e = Inclusive(r);
+      const RECT e = Inclusive(r, m.line);
       Ellipse(dc, e.left, e.top, e.right, e.bottom);
       break;
     }
@@ -117,30 +133,31 @@ void DrawOutline(HDC dc, TFxHintStyle style, const RECT& r) {
 
 // The shadow, filled without outline: solid, or a checkerboard ANDed with
 // what is under it.
-void DrawShadow(HDC dc, const Balloon& b, const TFxShadow& shadow) {
+void DrawShadow(HDC dc, const Measures& m, const Balloon& b, const TFxShadow& shadow) {
   const bool tracing = shadow.Style() == hssTracing;
   fw::GdiBrush brush(tracing ? CreatePatternBrush(FxApplication().CheckerboardPattern(shadow.Color()))
                              : CreateSolidBrush(fw::ColorToRGB(shadow.Color())));
   fw::SelectGuard useBrush(dc, brush.Get());
   const int oldMode = SetROP2(dc, tracing ? R2_MASKPEN : R2_COPYPEN);
-  DrawOutline(dc, b.style, b.shadow);
+  DrawOutline(dc, m, b.style, b.shadow);
   if (b.nosed && b.shadowNose) {
     if (b.style == hsNoseEllipse) FillEllipseNose(dc, b.shadow, b.shadowB);
-    else DrawNose(dc, b.shadowA, b.shadowB);
+    else DrawNose(dc, m, b.shadowA, b.shadowB);
   }
   SetROP2(dc, oldMode);
 }
 
 // The body and its nose, filled and outlined as one shape.
-void DrawBody(HDC dc, const Balloon& b, COLORREF fill, COLORREF border) {
+void DrawBody(HDC dc, const Measures& m, const Balloon& b, COLORREF fill, COLORREF border) {
   const int oldMode = SetROP2(dc, R2_COPYPEN);
   fw::GdiBrush bodyBrush(CreateSolidBrush(fill));
-  fw::GdiPen borderPen(CreatePen(PS_SOLID, 1, border));
+  // A wider outline stays inside the shapes' bounds.
+  fw::GdiPen borderPen(CreatePen(m.line > 1 ? PS_INSIDEFRAME : PS_SOLID, m.line, border));
   fw::SelectGuard useBrush(dc, bodyBrush.Get());
   if (b.style == hsNoseEllipse) {
     // Filled body and nose, then one outline: the arc outside the nose
     // and the nose's two sides.
-    DrawOutline(dc, b.style, b.body);
+    DrawOutline(dc, m, b.style, b.body);
     const EllipseNose nose = FillEllipseNose(dc, b.body, b.bodyB);
     fw::SelectGuard usePen(dc, borderPen.Get());
     Arc(dc, b.body.left, b.body.top, b.body.right, b.body.bottom, nose.second.x, nose.second.y, nose.first.x,
@@ -150,21 +167,21 @@ void DrawBody(HDC dc, const Balloon& b, COLORREF fill, COLORREF border) {
     LineTo(dc, nose.second.x, nose.second.y);
   } else {
     fw::SelectGuard usePen(dc, borderPen.Get());
-    DrawOutline(dc, b.style, b.body);
+    DrawOutline(dc, m, b.style, b.body);
     if (b.nosed) {
-      DrawNose(dc, b.bodyA, b.bodyB);
+      DrawNose(dc, m, b.bodyA, b.bodyB);
       // The nose's own base edge goes: nose and body are one outline.
-      fw::GdiPen wipe(CreatePen(PS_SOLID, 1, fill));
+      fw::GdiPen wipe(CreatePen(PS_SOLID, m.line, fill));
       fw::SelectGuard useWipe(dc, wipe.Get());
       MoveToEx(dc, b.bodyA.x, b.bodyA.y, nullptr);
-      LineTo(dc, b.bodyA.x + kNoseBase, b.bodyA.y);
+      LineTo(dc, b.bodyA.x + m.noseBase, b.bodyA.y);
     }
   }
   SetROP2(dc, oldMode);
 }
 
 // Moves the text rectangle (at the origin) to its place inside the body.
-void PlaceText(const Balloon& b, int d, RECT& text) {
+void PlaceText(const Measures& m, const Balloon& b, int d, RECT& text) {
   switch (b.style) {
     case hsNoseEllipse: {
       const int tw = text.right - text.left, th = text.bottom - text.top;
@@ -173,11 +190,11 @@ void PlaceText(const Balloon& b, int d, RECT& text) {
       break;
     }
     case hsNoseRect:
-    case hsNoseRoundRect: OffsetRect(&text, b.body.left + kTextMargin, b.body.top + kTextMargin); break;
-    case hsRect: OffsetRect(&text, kRectTextMargin, kRectTextMargin); break;
-    case hsRoundRect: OffsetRect(&text, kRoundRectTextMargin, kRoundRectTextMargin); break;
+    case hsNoseRoundRect: OffsetRect(&text, b.body.left + m.textMargin, b.body.top + m.textMargin); break;
+    case hsRect: OffsetRect(&text, m.rectTextMargin, m.rectTextMargin); break;
+    case hsRoundRect: OffsetRect(&text, m.roundRectTextMargin, m.roundRectTextMargin); break;
     default:  // the ellipse
-      OffsetRect(&text, (text.right - d) / 5 + kEllipseTextMargin, (text.bottom - d) / 5 + kEllipseTextMargin);
+      OffsetRect(&text, (text.right - d) / 5 + m.ellipseTextMargin, (text.bottom - d) / 5 + m.ellipseTextMargin);
       break;
   }
 }
@@ -216,8 +233,11 @@ void TFxShapeHintWindow::Paint() {
   fw::THintWindow::Paint();
 }
 
+int TFxShapeHintWindow::ShadowDepth() const { return hint_ ? Scaled(hint_->Shadow().Depth()) : 0; }
+
 void TFxShapeHintWindow::GrowToShape(RECT& r) const {
-  int d = hint_ ? hint_->Shadow().Depth() : 0;
+  const Measures m = MeasuresAt(Dpi());
+  int d = ShadowDepth();
   int w = r.right - r.left, h = r.bottom - r.top;
   switch (hint_ ? hint_->Style() : hsNoseRoundRect) {
     case hsRect:
@@ -225,8 +245,8 @@ void TFxShapeHintWindow::GrowToShape(RECT& r) const {
       r.bottom += d;
       break;
     case hsRoundRect:
-      r.right += d + kRoundRectRoom.cx;
-      r.bottom += d + kRoundRectRoom.cy;
+      r.right += d + m.roundRectRoom.cx;
+      r.bottom += d + m.roundRectRoom.cy;
       break;
     case hsEllipse:
       r.right += w / 3 + d;
@@ -234,25 +254,27 @@ void TFxShapeHintWindow::GrowToShape(RECT& r) const {
       break;
     case hsNoseRect:
     case hsNoseRoundRect:
-      if (w < kMinNoseBody) r.right = r.left + kMinNoseBody;
-      r.right += d + kNosedRoom.cx;
-      r.bottom += d + kNosedRoom.cy;
+      if (w < m.minNoseBody) r.right = r.left + m.minNoseBody;
+      r.right += d + m.nosedRoom.cx;
+      r.bottom += d + m.nosedRoom.cy;
       break;
     case hsNoseEllipse:
-      r.right += w / 2 + d + kNoseLength;
-      r.bottom += h / 2 + d + kNoseLength;
+      r.right += w / 2 + d + m.noseLength;
+      r.bottom += h / 2 + d + m.noseLength;
       break;
   }
 }
 
-POINT TFxShapeHintWindow::Place(POINT p, SIZE size, TFxHintPosition& position, const RECT& screen) {
+POINT TFxShapeHintWindow::Place(POINT p, SIZE size, TFxHintPosition& position, const RECT& screen, int dpi) {
+  // How far from the anchor each corner goes, in design pixels.
+  auto px = [dpi](int design) { return fw::ScaleToDpi(design, dpi); };
   POINT at{};
   for (int attempt = 0; attempt < 4; ++attempt) {
     switch (position) {
-      case hpAboveLeft: at = {p.x - 1 - size.cx, p.y - 1 - size.cy}; break;
-      case hpAboveRight: at = {p.x + 1, p.y - 1 - size.cy}; break;
-      case hpBelowLeft: at = {p.x - 3 - size.cx, p.y + 1}; break;
-      case hpBelowRight: at = {p.x + 6, p.y + 1}; break;
+      case hpAboveLeft: at = {p.x - px(1) - size.cx, p.y - px(1) - size.cy}; break;
+      case hpAboveRight: at = {p.x + px(1), p.y - px(1) - size.cy}; break;
+      case hpBelowLeft: at = {p.x - px(3) - size.cx, p.y + px(1)}; break;
+      case hpBelowRight: at = {p.x + px(6), p.y + px(1)}; break;
     }
     POINT corner{at.x + size.cx, at.y + size.cy};
     bool fits = PtInRect(&screen, at) && PtInRect(&screen, corner);
@@ -267,15 +289,17 @@ void TFxShapeHintWindow::DrawShape(fw::TCanvas& canvas, int W, int H, TFxHintPos
                                    RECT& text) const {
   if (!hint_) return;
   HDC dc = canvas.Handle();
+  const Measures m = MeasuresAt(Dpi());
   const TFxShadow& shadow = hint_->Shadow();
-  const Balloon balloon = BalloonFor(hint_->Style(), position, W, H, shadow.Depth());
+  const int d = ShadowDepth();
+  const Balloon balloon = BalloonFor(m, hint_->Style(), position, W, H, d);
   fw::SelectGuard noPen(dc, GetStockObject(NULL_PEN));
   // High contrast: no shadow, and the body in the system's window colours.
   const bool plain = fw::HighContrast();
-  if (shadow.Style() != hssNone && !plain) DrawShadow(dc, balloon, shadow);
-  if (plain) DrawBody(dc, balloon, GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT));
-  else DrawBody(dc, balloon, fw::ColorToRGB(hint_->Color()), fw::ColorToRGB(hint_->BorderColor()));
-  PlaceText(balloon, shadow.Depth(), text);
+  if (shadow.Style() != hssNone && !plain) DrawShadow(dc, m, balloon, shadow);
+  if (plain) DrawBody(dc, m, balloon, GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT));
+  else DrawBody(dc, m, balloon, fw::ColorToRGB(hint_->Color()), fw::ColorToRGB(hint_->BorderColor()));
+  PlaceText(m, balloon, d, text);
 }
 
 void TFxShapeHintWindow::Compose(fw::TCanvas& canvas, int width, int height, TFxHintPosition position,
@@ -284,6 +308,7 @@ void TFxShapeHintWindow::Compose(fw::TCanvas& canvas, int width, int height, TFx
   DrawShape(canvas, width, height, position, textRect);
   canvas.Brush().SetColor(hint_->Color());
   canvas.Font().Assign(hint_->Font());
+  canvas.SetDpi(Dpi());
   if (fw::HighContrast()) {
     // The text once, in the system's window text colour.
     canvas.Brush().SetStyle(fw::bsClear);
@@ -311,8 +336,12 @@ void TFxShapeHintWindow::ActivateHint(const RECT& rect, const std::wstring& hint
   SetHintText(hint);
   TFxHintPosition position = active->Position();
 
-  RECT textRect{0, 0, active->TextWidthLimit(), 0};
-  FxMeasure3DText(hint, &active->Font3D(), textRect, 0, 2, false, true, active->Font());
+  // Measured in the hint's font at the balloon's DPI.
+  fw::TFont font;
+  font.Assign(active->Font());
+  font.SetDpi(Dpi());
+  RECT textRect{0, 0, active->TextWidthLimit(Dpi()), 0};
+  FxMeasure3DText(hint, &active->Font3D(), textRect, 0, 2, false, true, font);
   RECT size = textRect;
   GrowToShape(size);
   const int W = size.right, H = size.bottom;
@@ -323,7 +352,7 @@ void TFxShapeHintWindow::ActivateHint(const RECT& rect, const std::wstring& hint
   bool predecessor = HandleAllocated() && IsWindowVisible(Handle()) && background_;
   ReleaseHint();
   RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  POINT at = Place(anchor, SIZE{W, H}, position, screen);
+  POINT at = Place(anchor, SIZE{W, H}, position, screen, Dpi());
   RECT placed{at.x, at.y, at.x + W, at.y + H};
   SetBounds(at.x, at.y, W, H);
 

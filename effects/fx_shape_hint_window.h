@@ -30,6 +30,9 @@ class TFxShapeHintWindow : public fw::THintWindow {
   void SetHintComponent(TFxCustomShapeHint* hint);
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
+  // The balloon's measures (nose, margins, corners, shadow depth) are
+  // design lengths, drawn at the window's DPI, which the hints set to that
+  // of the monitor the balloon shows on.
   // Grows a text rectangle at (0, 0) to the window size its shape needs.
   virtual void GrowToShape(RECT& rect) const;
   // Draws shadow and body for the position onto a canvas of the window's
@@ -44,7 +47,9 @@ class TFxShapeHintWindow : public fw::THintWindow {
   // `anchor`: the preferred position if it fits on `screen`, else the next
   // ones in turn (position tells which was taken). When none fits, the last
   // tried is used.
-  static POINT Place(POINT anchor, SIZE size, TFxHintPosition& position, const RECT& screen);
+  // The distances from the anchor are design lengths, at dpi.
+  static POINT Place(POINT anchor, SIZE size, TFxHintPosition& position, const RECT& screen,
+                     int dpi = fw::kDesignDpi);
 
  protected:
   void CreateParams(fw::TCreateParams& params) override;
@@ -52,6 +57,9 @@ class TFxShapeHintWindow : public fw::THintWindow {
   void WMEraseBkgnd(fw::TMessage& m) override { m.Result = 1; }
 
  private:
+  // The hint's shadow depth at the window's DPI.
+  int ShadowDepth() const;
+
   TFxCustomShapeHint* hint_ = nullptr;
   // What the screen showed under the balloon now shown, kept so that a
   // balloon shown over it at once does not take it into its own picture.

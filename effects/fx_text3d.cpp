@@ -16,9 +16,9 @@ namespace {
 // on destruction.
 class TracingScope {
  public:
-  TracingScope(HDC dc, const TFx3DCaption& caption) : dc_(dc) {
+  TracingScope(HDC dc, const TFx3DCaption& caption, int dpi) : dc_(dc) {
     if (caption.Tracing() != 0) {
-      old_ = SetTextCharacterExtra(dc_, caption.Tracing());
+      old_ = SetTextCharacterExtra(dc_, fw::ScaleToDpi(caption.Tracing(), dpi));
       set_ = true;
     }
   }
@@ -103,8 +103,10 @@ void FxMeasure3DText(const std::wstring& text, TFx3DCaption* caption, RECT& rect
   canvas.Font().Assign(font);
   const std::wstring measured = text.empty() || (processAccel && text == L"&") ? std::wstring(L" ") : text;
 
+  // Depths, margin and tracing are design lengths, measured at the font's DPI.
+  const int dpi = font.Dpi();
   std::optional<TracingScope> tracing;
-  if (caption) tracing.emplace(screen.Get(), *caption);
+  if (caption) tracing.emplace(screen.Get(), *caption, dpi);
   if (TFxAngleCaption* angle = RotatedCaption(caption)) {
     // The bounding box of the text's cell turned about its top-left corner,
     // which is where the text starts.
@@ -129,7 +131,7 @@ void FxMeasure3DText(const std::wstring& text, TFx3DCaption* caption, RECT& rect
     if (!processAccel) flags |= DT_NOPREFIX;
     canvas.DrawText(measured, rect, flags);
   }
-  const int grow = (caption ? caption->Depth() : 0) + 2 * (margin + 1);
+  const int grow = fw::ScaleToDpi((caption ? caption->Depth() : 0) + 2 * (margin + 1), dpi);
   rect.right += grow;
   rect.bottom += grow;
 }
@@ -160,11 +162,12 @@ void FxDraw3DText(fw::TCanvas& canvas, const std::wstring& text, TFx3DCaption* c
   TFxAngleCaption* rotated = RotatedCaption(caption);
   RECT work = rect;
   if (auto* angle = dynamic_cast<TFxAngleCaption*>(caption)) OffsetRect(&work, angle->PosX(), angle->PosY());
-  TracingScope tracing(dc, *caption);
+  // The depths are design lengths, drawn at the canvas's DPI.
+  TracingScope tracing(dc, *caption, canvas.Dpi());
   canvas.Brush().SetStyle(fw::bsClear);
 
-  const Passes passes = PassesFor(style, caption->LightDepth(), caption->ShadowDepth(), caption->LightColor(),
-                                  caption->ShadowColor(), textColor);
+  const Passes passes = PassesFor(style, canvas.Scaled(caption->LightDepth()), canvas.Scaled(caption->ShadowDepth()),
+                                  caption->LightColor(), caption->ShadowColor(), textColor);
   work.right -= passes.rightReduction;
   if (!rotated) {
     for (const Pass& pass : passes.list) {

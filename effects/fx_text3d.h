@@ -19,7 +19,8 @@ enum : unsigned {
 };
 
 // Grows rect's right and bottom edges to the extent of text drawn in font
-// with the caption's effect and a margin on every side. An empty text (or a
+// with the caption's effect and a margin on every side (the effect's depths
+// and the margin are design lengths, measured at the font's DPI). An empty text (or a
 // lone "&" when accelerators are processed) is measured as one space. For a
 // rotated TFxAngleCaption, rect becomes the rotated text's bounding box and
 // PosX/PosY the text's starting point inside it.
@@ -27,7 +28,7 @@ void FxMeasure3DText(const std::wstring& text, TFx3DCaption* caption, RECT& rect
                      bool processAccel, bool wordBreak, const fw::TFont& font);
 
 // Draws text into rect on the canvas with its font and the caption's effect
-// (once and plainly without a caption). The canvas's brush and font colours
+// (once and plainly without a caption), at the canvas's DPI. The canvas's brush and font colours
 // are left as they were.
 void FxDraw3DText(fw::TCanvas& canvas, const std::wstring& text, TFx3DCaption* caption, const RECT* clip,
                   unsigned state, UINT format, const RECT& rect);

@@ -59,7 +59,12 @@ HCURSOR CursorHandle(TCursor cursor) {
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
-  font_->OnChange = [this] { FontChanged(); };
+  font_->OnChange = [this] {
+    // A font assigned from elsewhere is drawn at this control's DPI all the
+    // same (that change notifies in its turn).
+    if (font_->Dpi() != dpi_) font_->SetDpi(dpi_);
+    else FontChanged();
+  };
 }
 
 TControl::~TControl() {
@@ -77,6 +82,7 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  NoteDesignBounds(left, top, width, height);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   bool visibleNow = parent_ && visible_;
   if (visibleNow) Invalidate();
@@ -85,6 +91,77 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   if (visibleNow) Invalidate();
+}
+
+// ---- display scale
+
+namespace {
+
+// Sets a flag for a scope, also when it is left by a throw.
+class FlagSet {
+ public:
+  explicit FlagSet(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+  FlagSet(const FlagSet&) = delete;
+  FlagSet& operator=(const FlagSet&) = delete;
+  ~FlagSet() { flag_ = old_; }
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+}  // namespace
+
+void TControl::NoteDesignBounds(int left, int top, int width, int height) {
+  if (keepDesign_) return;
+  auto note = [this](int& design, int device) {
+    if (Scaled(design) != device) design = DesignFromDpi(device, dpi_);
+  };
+  note(design_.left, left);
+  note(design_.top, top);
+  note(design_.width, width);
+  note(design_.height, height);
+}
+
+void TControl::SetDesignBounds(int left, int top, int width, int height) {
+  design_ = TDesignBounds{left, top, width, height};
+  FlagSet keep(keepDesign_);
+  ScaleBounds();
+}
+
+void TControl::ScaleBounds() {
+  SetBounds(Scaled(design_.left), Scaled(design_.top), Scaled(design_.width), Scaled(design_.height));
+}
+
+void TControl::ChangeDpi(int dpi) {
+  if (dpi <= 0) dpi = kDesignDpi;
+  if (dpi == dpi_) return;
+  const int old = dpi_;
+  AssignDpi(dpi);
+  ApplyDpi(old);
+}
+
+void TControl::ScaleToOwnDpi() {
+  FlagSet keep(keepDesign_);
+  // Bounds first: a control that fits itself to its text as the font
+  // changes fits from its scaled place.
+  ScaleBounds();
+  // The font follows the control's DPI: no change of its own, so a font
+  // taken from the parent stays so, and the children are not handed the
+  // parent's font for it (each follows the DPI itself).
+  FlagSet internal(applyingParentFont_);
+  FlagSet scaling(scalingFont_);
+  font_->SetDpi(dpi_);
+}
+
+void TControl::NotifyDpiChanged(int oldDpi) {
+  FlagSet keep(keepDesign_);
+  DpiChanged(oldDpi);
+}
+
+void TControl::ApplyDpi(int oldDpi) {
+  ScaleToOwnDpi();
+  NotifyDpiChanged(oldDpi);
 }
 
 void TControl::SetClientSize(int width, int height) {
@@ -418,7 +495,7 @@ void TGraphicControl::WMPaint(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   if (!dc) return;
   CanvasAttachment attached(canvas_, dc);
-  canvas_.Font().Assign(Font());
+  canvas_.Font().Assign(Font());  // at the control's DPI too
   Paint();
 }
 

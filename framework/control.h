@@ -11,6 +11,7 @@
 
 #include "graphics/canvas.h"
 #include "graphics/color.h"
+#include "graphics/design_scale.h"
 #include "framework/component.h"
 #include "graphics/font.h"
 #include "framework/messages.h"
@@ -92,6 +93,11 @@ HCURSOR CursorHandle(TCursor cursor);  // null for crDefault / crNone
 // True when caption marks ch as its accelerator ("&x", case-insensitive).
 bool IsAccel(wchar_t ch, const std::wstring& caption);
 
+// A control's bounds as designed, at 96 DPI.
+struct TDesignBounds {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner);
@@ -119,6 +125,28 @@ class TControl : public TComponent {
   void SetClientHeight(int v) { SetClientSize(ClientWidth(), v); }
   // The client area's top-left corner in screen coordinates.
   virtual POINT ClientOrigin() const;
+
+  // ---- display scale
+  // The DPI the control is laid out and drawn for: its form's, which is the
+  // DPI of the monitor the form is on; 96 (the design DPI) until the form
+  // has a window. Bounds and the font's height are designed for 96 DPI and
+  // scaled from those design values.
+  int Dpi() const { return dpi_; }
+  // A design length in device pixels at the control's DPI. Drawing code asks
+  // this for every length it draws (widths of lines and frames, offsets).
+  int Scaled(int design) const { return ScaleToDpi(design, dpi_); }
+  // Lays the control and everything on it out for a DPI: fonts, bounds from
+  // their design values, and what each control made for the old DPI
+  // (DpiChanged). Forms call it when their window is made and when it moves
+  // to a monitor of another DPI; a control put on a parent takes its DPI.
+  void ChangeDpi(int dpi);
+  // The bounds at 96 DPI. Left()..Height() and SetBounds are device pixels;
+  // a device value that is the scaled design value keeps it, any other one
+  // gets the nearest design value. While a stored description is read the
+  // form is at 96 DPI, so its values are design values.
+  const TDesignBounds& DesignBounds() const { return design_; }
+  // Places the control in design units at whatever DPI it has.
+  void SetDesignBounds(int left, int top, int width, int height);
   POINT ClientToScreen(POINT p) const;
   POINT ScreenToClient(POINT p) const;
 
@@ -222,6 +250,18 @@ class TControl : public TComponent {
   virtual void FontChanged();
   void SetParentFields(TWinControl* parent) { parent_ = parent; }
 
+  // The DPI changed (bounds and font already follow it, and so do the
+  // children of a windowed control): re-make what was made for the old one.
+  // The base does nothing.
+  virtual void DpiChanged(int oldDpi) { (void)oldDpi; }
+  // Bounds for the control's DPI from the design bounds (forms: the client
+  // size; see TForm).
+  virtual void ScaleBounds();
+  // While true, bounds set in device pixels leave the design bounds alone.
+  bool KeepingDesign() const { return keepDesign_; }
+  // While true, the font changes only for a new DPI.
+  bool ScalingFont() const { return scalingFont_; }
+
   // Mouse messages from the window or from the parent (graphic controls).
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -310,6 +350,14 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void ParentLooksChanged(UINT msg);
+  // ChangeDpi's two passes: every control of the tree first learns the new
+  // DPI, then each is laid out for it (so a parent's font reaching its
+  // children already finds them at the new DPI).
+  virtual void AssignDpi(int dpi) { dpi_ = dpi; }
+  virtual void ApplyDpi(int oldDpi);
+  void ScaleToOwnDpi();
+  void NotifyDpiChanged(int oldDpi);
+  void NoteDesignBounds(int left, int top, int width, int height);
   // Dispatch's steps; each answers whether it had a handler for the message.
   void PassMouseMoveToHints(const TMessage& m);
   bool DispatchWindowMessage(TMessage& m);
@@ -318,6 +366,10 @@ class TControl : public TComponent {
 
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  int dpi_ = kDesignDpi;
+  TDesignBounds design_;
+  bool keepDesign_ = false;
+  bool scalingFont_ = false;
   bool visible_ = true;
   bool enabled_ = true;
   std::unique_ptr<TFont> font_;

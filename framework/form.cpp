@@ -1,6 +1,7 @@
 #include "framework/form.h"
 
 #include "framework/application.h"
+#include "framework/display_scale.h"
 #include "graphics/gdi.h"
 #include "framework/guard.h"
 #include "framework/high_contrast.h"
@@ -41,6 +42,15 @@ void TForm::ReadDescription(const std::function<void()>& body) {
   body();
   FixupTabList();
   scope.RunLoaded();
+  // Read at 96 DPI even when something made the window meanwhile: laid out
+  // for the window's DPI now, before OnCreate sees it, and only then are the
+  // children's windows made, once, at their scaled places and fonts.
+  TakeWindowDpi();
+  if (HandleAllocated()) {
+    LoadIcons();
+    SendIcons();
+    CreateChildWindows();
+  }
   created_ = true;
   DoCreate();
 }
@@ -101,10 +111,142 @@ void TForm::CreateParams(TCreateParams& p) {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
-  if (icon_) {
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  // Before the children's windows: they are made at the form's DPI. A form
+  // being loaded is laid out once it is loaded.
+  if (IsLoading()) return;
+  TakeWindowDpi();
+  LoadIcons();
+  SendIcons();
+}
+
+void TForm::CreateWindowHandle(const TCreateParams& params) {
+  // Made at the size it will have on the monitor it most likely opens on
+  // (its own once known, else the system's: the main monitor's), so that
+  // laying it out for its window's DPI then moves nothing.
+  TCreateParams p = params;
+  const SIZE size = WindowSizeForDpi(dpiTaken_ ? Dpi() : SystemDpi());
+  p.Width = size.cx;
+  p.Height = size.cy;
+  TWinControl::CreateWindowHandle(p);
+}
+
+// ---- display scale
+
+void TForm::TakeWindowDpi() {
+  if (!HandleAllocated()) return;
+  const int dpi = WindowDpi(Handle());
+  dpiTaken_ = true;
+  if (dpi != Dpi()) ChangeDpi(dpi);
+  else ScaleBounds();  // the window may have been made for another DPI
+}
+
+void TForm::SetClientSize(int width, int height) {
+  if (!KeepingDesign()) {
+    auto note = [this](LONG& design, int device) {
+      if (!hasDesignClient_ || Scaled(design) != device) design = DesignFromDpi(device, Dpi());
+    };
+    note(designClient_.cx, width);
+    note(designClient_.cy, height);
+    hasDesignClient_ = true;
   }
+  TWinControl::SetClientSize(width, height);
+}
+
+SIZE TForm::WindowSizeForDpi(int dpi) {
+  if (!hasDesignClient_)
+    return SIZE{ScaleToDpi(DesignBounds().width, dpi), ScaleToDpi(DesignBounds().height, dpi)};
+  TCreateParams p;
+  CreateParams(p);
+  DWORD style = p.Style, exStyle = p.ExStyle;
+  if (HandleAllocated()) {
+    style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
+    exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
+  }
+  RECT r{0, 0, ScaleToDpi(designClient_.cx, dpi), ScaleToDpi(designClient_.cy, dpi)};
+  AdjustWindowRectForDpi(r, style, exStyle, dpi);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void TForm::ScaleBounds() {
+  // A form keeps its place on the screen; only its size follows the DPI.
+  const SIZE size = WindowSizeForDpi(Dpi());
+  SetBounds(Left(), Top(), size.cx, size.cy);
+  // Where the window's frame is not yet the one for this DPI, the client
+  // size is put right by the frame the window has.
+  if (hasDesignClient_ && HandleAllocated()) SetClientSize(Scaled(designClient_.cx), Scaled(designClient_.cy));
+}
+
+void TForm::DpiChanged(int oldDpi) {
+  TWinControl::DpiChanged(oldDpi);
+  LoadIcons();
+  SendIcons();
+}
+
+void TForm::WMDpiChanged(TMessage& m) {
+  const int dpi = LOWORD(m.WParam);
+  const RECT* suggested = reinterpret_cast<const RECT*>(m.LParam);
+  if (suggested) {
+    // In the place the system suggests (on the new monitor), at the size laid
+    // out for the new DPI (what WM_GETDPISCALEDSIZE told it).
+    const SIZE size = WindowSizeForDpi(dpi);
+    SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ChangeDpi(dpi);
+  m.Result = 0;
+}
+
+void TForm::WndProc(TMessage& m) {
+  const bool lookChanged =
+      m.Msg == WM_SYSCOLORCHANGE || (m.Msg == WM_SETTINGCHANGE && m.WParam == SPI_SETHIGHCONTRAST);
+  if (lookChanged) SystemLookChanged();
+  switch (m.Msg) {
+    case WM_NCCREATE:
+      EnableNonClientScaling(Handle());
+      break;
+    case WM_DPICHANGED:
+      WMDpiChanged(m);
+      return;
+    case kWmGetDpiScaledSize:
+      if (auto* size = reinterpret_cast<SIZE*>(m.LParam)) {
+        *size = WindowSizeForDpi(static_cast<int>(m.WParam));
+        m.Result = TRUE;
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TForm::SetIconResource(HINSTANCE module, const wchar_t* name) {
+  iconModule_ = module;
+  iconName_ = name;
+  iconsDpi_ = 0;
+  icon_ = nullptr;
+  if (HandleAllocated()) {
+    LoadIcons();
+    SendIcons();
+  }
+}
+
+void TForm::LoadIcons() {
+  if (!iconName_ || !HandleAllocated() || iconsDpi_ == Dpi()) return;
+  iconsDpi_ = Dpi();
+  // The old ones stay until the window has the new ones.
+  HICON big = LoadIconForDpi(iconModule_, iconName_, SM_CXICON, Dpi());
+  HICON small = LoadIconForDpi(iconModule_, iconName_, SM_CXSMICON, Dpi());
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  bigIcon_.Reset(big);
+  smallIcon_.Reset(small);
+}
+
+void TForm::SendIcons() {
+  if (!icon_ || !HandleAllocated()) return;
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
@@ -143,17 +285,11 @@ void TForm::SetWindowState(TWindowState state) {
 
 void TForm::SetIcon(HICON icon) {
   icon_ = icon;
+  iconName_ = nullptr;
   if (HandleAllocated()) {
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
-}
-
-void TForm::WndProc(TMessage& m) {
-  const bool lookChanged =
-      m.Msg == WM_SYSCOLORCHANGE || (m.Msg == WM_SETTINGCHANGE && m.WParam == SPI_SETHIGHCONTRAST);
-  if (lookChanged) SystemLookChanged();
-  TWinControl::WndProc(m);
 }
 
 void TForm::SystemLookChanged() {

@@ -45,6 +45,16 @@ class TForm : public TWinControl {
   void SetWindowState(TWindowState state);
   // The window's icons (big and small); not owned, must outlive the form.
   void SetIcon(HICON icon);
+  // The window's icons from an icon resource (a name of static lifetime),
+  // each loaded at the size the system wants for the form's DPI, again when
+  // the DPI changes; the form owns them.
+  void SetIconResource(HINSTANCE module, const wchar_t* name);
+  // Client size set in device pixels; the form keeps its design client size
+  // (96 DPI) as TControl keeps design bounds, and is laid out for another
+  // DPI from it: the frame around it is the system's for that DPI.
+  void SetClientSize(int width, int height) override;
+  // The outer size of the window for the design client size at a DPI.
+  SIZE WindowSizeForDpi(int dpi);
   // Drawing on the form (valid inside OnPaint).
   TCanvas& Canvas() { return canvas_; }
 
@@ -111,11 +121,18 @@ class TForm : public TWinControl {
 
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  bool ChildWindowsWait() const override { return IsLoading(); }
+  void CreateWindowHandle(const TCreateParams& params) override;
   void PaintWindow(HDC dc) override;
   void VisibleChanging() override;
-  // Hears of changed system colours and high contrast (WM_SYSCOLORCHANGE,
+  // The DPI messages: WM_DPICHANGED lays the form out for the new DPI in the
+  // rectangle the system suggests; WM_GETDPISCALEDSIZE tells the system the
+  // size that will be; WM_NCCREATE lets the system scale the frame. And it
+  // hears of changed system colours and high contrast (WM_SYSCOLORCHANGE,
   // WM_SETTINGCHANGE), and has everything on the form drawn again.
   void WndProc(TMessage& m) override;
+  void ScaleBounds() override;
+  void DpiChanged(int oldDpi) override;
 
   void WMClose(TMessage& m) override;
   void WMActivate(TMessage& m) override;
@@ -126,6 +143,11 @@ class TForm : public TWinControl {
   void CMRelease(TMessage& m) override;
 
  private:
+  // The DPI of the form's window, once it has one and is loaded.
+  void TakeWindowDpi();
+  void WMDpiChanged(TMessage& m);
+  void LoadIcons();
+  void SendIcons();
   void ApplyPosition();
   void SystemLookChanged();
   void SelectFirst();
@@ -140,6 +162,25 @@ class TForm : public TWinControl {
   TWinControl* focusedControl_ = nullptr;
   TModalResult modalResult_ = mrNone;
   HICON icon_ = nullptr;  // not owned
+  HINSTANCE iconModule_ = nullptr;
+  const wchar_t* iconName_ = nullptr;
+  // Loaded from iconName_ for the DPI; owned.
+  struct OwnedIcon {
+    HICON handle = nullptr;
+    OwnedIcon() = default;
+    OwnedIcon(const OwnedIcon&) = delete;
+    OwnedIcon& operator=(const OwnedIcon&) = delete;
+    ~OwnedIcon() { Reset(nullptr); }
+    void Reset(HICON icon) {
+      if (handle) DestroyIcon(handle);
+      handle = icon;
+    }
+  };
+  OwnedIcon bigIcon_, smallIcon_;
+  int iconsDpi_ = 0;  // the DPI they were loaded for
+  bool dpiTaken_ = false;  // laid out for its window's DPI once
+  SIZE designClient_{0, 0};
+  bool hasDesignClient_ = false;
   TCanvas canvas_;
   bool modal_ = false;
   bool active_ = false;

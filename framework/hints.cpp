@@ -2,6 +2,8 @@
 
 #include "framework/application.h"
 #include "framework/control.h"
+#include "framework/display_scale.h"
+#include "framework/form.h"
 #include "framework/guard.h"
 #include "framework/wincontrol.h"
 
@@ -34,6 +36,12 @@ bool ForegroundTask() {
   DWORD process = 0;
   return GetWindowThreadProcessId(active, &process) == GetCurrentThreadId() &&
          process == GetCurrentProcessId();
+}
+
+// The window of the control's form, to compare monitors with.
+HWND NearbyWindow(TControl* control) {
+  TForm* form = GetParentForm(control);
+  return form && form->HandleAllocated() ? form->Handle() : nullptr;
 }
 
 }  // namespace
@@ -115,6 +123,8 @@ void THints::ActivateHint(POINT cursor) {
         hintWindow_.reset();
         hintWindow_ = info.HintWindowClass.Create();
       }
+      // Measured and drawn at the DPI of the monitor the hint shows on.
+      hintWindow_->ChangeDpi(DpiAtPoint(info.HintPos, NearbyWindow(hintControl_)));
       RECT r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
       OffsetRect(&r, info.HintPos.x, info.HintPos.y);
       POINT topLeft = hintControl_->ClientToScreen(POINT{info.CursorRect.left, info.CursorRect.top});

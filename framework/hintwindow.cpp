@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/accessible.h"
+#include "framework/display_scale.h"
 #include "graphics/gdi.h"
 
 namespace fw {
@@ -44,8 +45,8 @@ RECT THintWindow::CalcHintRect(int maxWidth, const std::wstring& hint, void*) {
   SelectGuard font(screen, Font().Handle());
   DrawTextW(screen, hint.c_str(), static_cast<int>(hint.size()), &r,
             DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-  r.right += 6;
-  r.bottom += 2;
+  r.right += Scaled(6);
+  r.bottom += Scaled(2);
   return r;
 }
 
@@ -60,7 +61,7 @@ void THintWindow::SetHintText(const std::wstring& hint) {
 
 void THintWindow::ActivateHint(const RECT& rect, const std::wstring& hint) {
   SetHintText(hint);
-  int width = rect.right - rect.left, height = rect.bottom - rect.top + 4;
+  int width = rect.right - rect.left, height = rect.bottom - rect.top + Scaled(4);
   const int deskLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), deskTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const RECT desktop{deskLeft, deskTop, deskLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                      deskTop + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
@@ -108,13 +109,13 @@ void THintWindow::CMTextChanged(TMessage& m) {
   std::wstring text = Text();
   SIZE size{};
   GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
-  SetBounds(Left(), Top(), size.cx + 6, size.cy + 4);
+  SetBounds(Left(), Top(), size.cx + Scaled(6), size.cy + Scaled(4));
 }
 
 void THintWindow::Paint() {
   RECT r = ClientRect();
-  r.left += 2;
-  r.top += 2;
+  r.left += Scaled(2);
+  r.top += Scaled(2);
   Canvas().Font().SetColor(clInfoText);
   Canvas().Brush().SetStyle(bsClear);
   Canvas().DrawText(Text(), r, DT_WORDBREAK | DT_NOPREFIX);
@@ -133,9 +134,9 @@ POINT KeepOnDesktop(POINT at, SIZE size, const RECT& desktop) {
 }
 
 void AssignHintFont(TFont& font) {
+  // The design font (96 DPI): the window scales it to its DPI.
   NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+  if (NonClientMetricsForDpi(kDesignDpi, metrics)) {
     font.AssignLogFont(metrics.lfStatusFont);
   } else {
     font.Assign(TFont());

@@ -36,6 +36,8 @@ class THintWindowClass {
 THintWindowClass HintWindowClass();
 void SetHintWindowClass(const THintWindowClass& windowClass);
 
+// A top-level window: the hints give it the DPI of the monitor the hint
+// shows on before they ask it for its size (its margins are design lengths).
 class THintWindow : public TCustomControl {
  public:
   explicit THintWindow(TComponent* owner);
@@ -71,8 +73,8 @@ class THintWindow : public TCustomControl {
 // the desktop (the virtual screen, all monitors together).
 POINT KeepOnDesktop(POINT at, SIZE size, const RECT& desktop);
 
-// The screen's hint font: the system's status-bar font, or an 8-point
-// default when the system does not tell.
+// The screen's hint font at the design DPI: the system's status-bar font,
+// or an 8-point default when the system does not tell.
 void AssignHintFont(TFont& font);
 
 // How far below the cursor's hot spot a hint goes: the rows from the hot

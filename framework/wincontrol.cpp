@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "framework/accessible.h"
+#include "framework/display_scale.h"
 #include "framework/form.h"
 #include "graphics/gdi.h"
 #include "framework/window_errors.h"
@@ -96,6 +97,10 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateHandle() {
   if (handle_) return;
   CreateWnd();
+  if (!ChildWindowsWait()) CreateChildWindows();
+}
+
+void TWinControl::CreateChildWindows() {
   for (TControl* c : controls_)
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
 }
@@ -233,8 +238,9 @@ void TWinControl::InsertControl(TControl* control) {
   // Inherited looks.
   control->ParentLooksChanged(CM_PARENTFONTCHANGED);
   control->ParentLooksChanged(CM_PARENTCOLORCHANGED);
+  control->ChangeDpi(Dpi());
   if (control->ParentShowHint()) control->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
-  if (win && handle_) win->CreateHandle();
+  if (win && handle_ && !ChildWindowsWait()) win->CreateHandle();
   else control->Invalidate();
 }
 
@@ -393,6 +399,7 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
 // ---- geometry
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  NoteDesignBounds(left, top, width, height);
   if (handle_) {
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -427,7 +434,7 @@ RECT TWinControl::ClientRect() const {
   }
   TCreateParams p;
   const_cast<TWinControl*>(this)->CreateParams(p);
-  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_CHILD), FALSE, p.ExStyle);
+  AdjustWindowRectForDpi(r, p.Style & ~static_cast<DWORD>(WS_CHILD), p.ExStyle, Dpi());
   return RECT{0, 0, std::max(0L, Width() - (r.right - r.left)), std::max(0L, Height() - (r.bottom - r.top))};
 }
 
@@ -460,6 +467,22 @@ void TWinControl::CMShowingChanged(TMessage&) {
 }
 
 void TWinControl::CMVisibleChanged(TMessage&) {}
+
+// ---- display scale
+
+void TWinControl::AssignDpi(int dpi) {
+  TControl::AssignDpi(dpi);
+  for (TControl* c : controls_) c->AssignDpi(dpi);
+}
+
+void TWinControl::ApplyDpi(int oldDpi) {
+  // What the children copied was rendered for the old DPI.
+  background_.Drop();
+  ScaleToOwnDpi();
+  for (TControl* c : controls_) c->ApplyDpi(oldDpi);
+  NotifyDpiChanged(oldDpi);
+  Invalidate();
+}
 
 // ---- painting
 
@@ -834,7 +857,7 @@ void TWinControl::CMColorChanged(TMessage&) {
 
 void TWinControl::CMFontChanged(TMessage&) {
   if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
-  NotifyControls(CM_PARENTFONTCHANGED);
+  if (!ScalingFont()) NotifyControls(CM_PARENTFONTCHANGED);
   Invalidate();
 }
 

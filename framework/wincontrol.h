@@ -135,6 +135,12 @@ class TWinControl : public TControl, public WindowTarget {
   virtual void DestroyWindowHandle();
   void CreateHandle();
   void DestroyHandle();
+  // The children's windows, made after this control's own (CreateHandle
+  // makes them at once unless ChildWindowsWait).
+  void CreateChildWindows();
+  // True while the children's windows are not to be made yet (a form while
+  // it reads its description: they are made once it is laid out for its DPI).
+  virtual bool ChildWindowsWait() const { return false; }
   // Paints the window itself into dc; the base asks the system class (system
   // controls paint into the DC given in WM_PAINT's wParam).
   virtual void PaintWindow(HDC dc);
@@ -206,6 +212,9 @@ class TWinControl : public TControl, public WindowTarget {
   LRESULT SendToWindow(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
+  void AssignDpi(int dpi) override;
+  void ApplyDpi(int oldDpi) override;
+
   // WindowTarget
   LRESULT WindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
   void WindowBound(HWND wnd) override;

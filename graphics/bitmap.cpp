@@ -313,6 +313,7 @@ TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
 TBitmap::~TBitmap() { ReleaseCanvasDC(); }
 
 void TBitmap::Changed() {
+  scaled_.reset();
   if (OnChange) OnChange();
 }
 

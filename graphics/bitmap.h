@@ -70,6 +70,15 @@ class TBitmap {
 
   // Deep copy of pixels, palette, format and transparency settings.
   void Assign(const TBitmap& source);
+
+  // The picture drawn at another size: itself at its own size (or when
+  // empty), else a 32-bit copy resampled smoothly from it (graphics/
+  // resample.h), made on first use and kept until the picture changes or
+  // another size is asked for. A transparent picture's copy keeps the
+  // transparent colour, with a clean edge. Owned by the picture.
+  TBitmap& AtSize(int width, int height);
+  // The picture at a DPI: its size is a design size (96 DPI), scaled.
+  TBitmap& AtDpi(int dpi);
   // Back to empty.
   void Clear();
 
@@ -114,6 +123,8 @@ class TBitmap {
   std::unique_ptr<SelectGuard> canvasSelect_;
   std::unique_ptr<PaletteGuard> canvasPalette_;
   std::unique_ptr<TCanvas> canvas_;
+  // What AtSize made last (dropped by every change).
+  std::unique_ptr<TBitmap> scaled_;
 };
 
 }  // namespace fw

@@ -41,6 +41,11 @@ class TCanvas {
   void Refresh() { Deselect(kFont | kBrush | kPen); }
 
   TFont& Font() { return font_; }
+  // The DPI the canvas draws at: its font's. Drawing code scales its design
+  // lengths with it (ScaleToDpi(n, canvas.Dpi())).
+  int Dpi() const { return font_.Dpi(); }
+  void SetDpi(int dpi) { font_.SetDpi(dpi); }
+  int Scaled(int design) const { return ScaleToDpi(design, font_.Dpi()); }
   TBrush& Brush() { return brush_; }
   TPen& Pen() { return pen_; }
 

@@ -37,9 +37,16 @@ void TFont::SetHeight(int height) {
   Changed();
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, ScreenPixelsPerInch()); }
+int TFont::Size() const { return -MulDiv(height_, 72, kDesignDpi); }
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72)); }
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, kDesignDpi, 72)); }
+
+void TFont::SetDpi(int dpi) {
+  if (dpi <= 0) dpi = kDesignDpi;
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  Changed();
+}
 
 void TFont::SetColor(TColor color) {
   if (color == color_) return;
@@ -75,6 +82,7 @@ void TFont::Assign(const TFont& source) {
   SetStyle(source.style_);
   SetCharset(source.charset_);
   SetPitch(source.pitch_);
+  SetDpi(source.dpi_);
   EndUpdate();
 }
 
@@ -99,7 +107,7 @@ void TFont::AssignLogFont(const LOGFONTW& lf) {
 
 LOGFONTW TFont::LogFont() const {
   LOGFONTW lf{};
-  lf.lfHeight = height_;
+  lf.lfHeight = DeviceHeight();
   lf.lfWeight = style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = style_.Contains(fsItalic);
   lf.lfUnderline = style_.Contains(fsUnderline);

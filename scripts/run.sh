@@ -4,8 +4,16 @@
 # and stops the program again. With CONVERTER_SCREENSHOT set it does that even
 # where there is a display; the README's picture is made so:
 #   CONVERTER_SCREENSHOT=docs/screenshot.png bash scripts/run.sh
+# CONVERTER_DPI sets the display scale of the Wine prefix first (96 = 100 %,
+# 120 = 125 %, 144 = 150 %, 192 = 200 %, up to 288 = 300 %); the README's
+# second picture is made with CONVERTER_DPI=144.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+dpi=${CONVERTER_DPI:-}
+if [ -n "$dpi" ] && ! { [[ "$dpi" =~ ^[0-9]+$ ]] && ((dpi >= 96 && dpi <= 288)); }; then
+  echo "CONVERTER_DPI must be a whole number from 96 to 288 (got '$dpi')" >&2
+  exit 2
+fi
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" win64
 exe="$root/build/win64/app/converter.exe"
@@ -18,6 +26,10 @@ fi
 source "$root/scripts/wine-env.sh"
 trap wine_env_cleanup EXIT
 wine_env_setup
+if [ -n "$dpi" ]; then
+  wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
+    { echo "could not set the display scale ($dpi DPI) in the Wine prefix" >&2; exit 1; }
+fi
 
 hover=${CONVERTER_HOVER:-}
 if [ -n "$had_display" ]; then

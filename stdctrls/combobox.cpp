@@ -94,7 +94,7 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
   }
   if (sorted_) p.Style |= CBS_SORT;
   // The window's height includes the dropped-down list.
-  if (style_ != csSimple) p.Height = Height() + itemHeight_ * dropDownCount_ + 2;
+  if (style_ != csSimple) p.Height = Height() + RowHeight() * dropDownCount_ + Scaled(2);
 }
 
 void TCustomComboBox::CreateWnd() {
@@ -103,7 +103,7 @@ void TCustomComboBox::CreateWnd() {
   HWND wnd = Handle();
   if (maxLength_ > 0) SendMessageW(wnd, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
   if (style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable)
-    SendMessageW(wnd, CB_SETITEMHEIGHT, 0, itemHeight_);
+    SendMessageW(wnd, CB_SETITEMHEIGHT, 0, RowHeight());
   SendMessageW(wnd, CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount_), 0);
   items_->FillWindow(wnd);
   if (itemIndex_ >= 0) SendMessageW(wnd, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
@@ -165,6 +165,19 @@ int TCustomComboBox::ItemHeight() const {
   return itemHeight_;
 }
 
+int TCustomComboBox::RowHeight() const {
+  if (HandleAllocated() && style_ != csOwnerDrawFixed && style_ != csOwnerDrawVariable) return ItemHeight();
+  return Scaled(itemHeight_);
+}
+
+void TCustomComboBox::DpiChanged(int oldDpi) {
+  TWinControl::DpiChanged(oldDpi);
+  // The system sizes the selection field and the items as it makes the
+  // window (WM_MEASUREITEM); setting them afterwards gives another frame
+  // around the field than at creation, so the window is made again.
+  if (HandleAllocated() && (style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable)) RecreateWnd();
+}
+
 void TCustomComboBox::SetItemHeight(int height) {
   if (height <= 0 || itemHeight_ == height) return;
   itemHeight_ = height;
@@ -206,7 +219,7 @@ void TCustomComboBox::AdjustDropDown() {
   int rows = items_->Count();
   if (rows < 1) rows = 1;
   if (rows > dropDownCount_) rows = dropDownCount_;
-  SetWindowPos(Handle(), nullptr, 0, 0, Width(), Height() + ItemHeight() * rows + 2,
+  SetWindowPos(Handle(), nullptr, 0, 0, Width(), Height() + RowHeight() * rows + Scaled(2),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
@@ -254,7 +267,7 @@ void TCustomComboBox::DrawItem(int index, const RECT& rect, TOwnerDrawState stat
   if (index < 0 || index >= items_->Count()) return;
   canvas_.Font().SetColor(selected ? clHighlightText : Font().Color());
   canvas_.Brush().SetStyle(bsClear);
-  canvas_.TextOut(rect.left + 2, rect.top, items_->Get(index));
+  canvas_.TextOut(rect.left + Scaled(2), rect.top, items_->Get(index));
 }
 
 void TCustomComboBox::MeasureItem(int index, int& height) {
@@ -275,7 +288,7 @@ void TCustomComboBox::CNDrawItem(TMessage& m) {
 
 void TCustomComboBox::CNMeasureItem(TMessage& m) {
   auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-  int height = itemHeight_;
+  int height = RowHeight();
   if (style_ == csOwnerDrawVariable && static_cast<int>(item->itemID) >= 0)
     MeasureItem(static_cast<int>(item->itemID), height);
   item->itemHeight = static_cast<UINT>(height);

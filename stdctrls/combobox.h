@@ -65,6 +65,8 @@ class TCustomComboBox : public TWinControl {
   void SetStyle(TComboBoxStyle style);
   int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int count);
+  // The design height of an owner-drawn item (96 DPI); the system's item
+  // height of the others once there is a window.
   int ItemHeight() const;
   void SetItemHeight(int height);
   bool Sorted() const { return sorted_; }
@@ -96,6 +98,12 @@ class TCustomComboBox : public TWinControl {
   virtual void DrawItem(int index, const RECT& rect, TOwnerDrawState state);
   // Height of an item of csOwnerDrawVariable (OnMeasureItem).
   virtual void MeasureItem(int index, int& height);
+  // An item's height in device pixels: owner-drawn items at the control's
+  // DPI, the others as the system has them.
+  int RowHeight() const;
+  // Owner-drawn items and the selection field get their heights for the
+  // new DPI (the window is made again).
+  void DpiChanged(int oldDpi) override;
 
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;

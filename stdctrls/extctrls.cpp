@@ -1,5 +1,8 @@
 #include "stdctrls/extctrls.h"
 
+#include <utility>
+
+#include "framework/display_scale.h"
 #include "graphics/canvas.h"
 
 namespace fw {
@@ -15,7 +18,8 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
 TImage::~TImage() { picture_.OnChange = nullptr; }
 
 void TImage::PictureChanged() {
-  if (autoSize_ && !picture_.Empty()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+  // The picture is designed for 96 DPI.
+  if (autoSize_ && !picture_.Empty()) SetBounds(Left(), Top(), Scaled(picture_.Width()), Scaled(picture_.Height()));
   Invalidate();
 }
 
@@ -48,8 +52,8 @@ void TImage::SetAutoSize(bool value) {
 }
 
 RECT TImage::DestRect() const {
-  int w = icon_ ? GetSystemMetrics(SM_CXICON) : picture_.Width();
-  int h = icon_ ? GetSystemMetrics(SM_CYICON) : picture_.Height();
+  int w = icon_ ? MetricForDpi(SM_CXICON, Dpi()) : Scaled(picture_.Width());
+  int h = icon_ ? MetricForDpi(SM_CYICON, Dpi()) : Scaled(picture_.Height());
   if (stretch_) return RECT{0, 0, Width(), Height()};
   RECT r{0, 0, w, h};
   if (center_) OffsetRect(&r, (Width() - w) / 2, (Height() - h) / 2);
@@ -64,8 +68,19 @@ void TImage::Paint() {
     return;
   }
   if (picture_.Empty()) return;
+  if (Dpi() != kDesignDpi) {
+    // Scaled once for the size it is shown at, smoothly, and kept.
+    Canvas().Draw(r.left, r.top, picture_.AtSize(r.right - r.left, r.bottom - r.top));
+    return;
+  }
+  // At the design DPI, as the picture was always drawn.
   if (stretch_) Canvas().StretchDraw(r, picture_);
   else Canvas().Draw(r.left, r.top, picture_);
+}
+
+void TImage::DpiChanged(int oldDpi) {
+  TGraphicControl::DpiChanged(oldDpi);
+  PictureChanged();
 }
 
 // ---- TBevel
@@ -91,40 +106,51 @@ void TBevel::Paint() {
   TCanvas& c = Canvas();
   TColor first = style_ == bsLowered ? clBtnShadow : clBtnHighlight;
   TColor second = style_ == bsLowered ? clBtnHighlight : clBtnShadow;
-  int w = Width(), h = Height();
-  c.Pen().SetWidth(1);
-  auto line = [&](TColor color, int x1, int y1, int x2, int y2) {
-    c.Pen().SetColor(color);
-    c.MoveTo(x1, y1);
-    c.LineTo(x2, y2);
+  const int w = Width(), h = Height();
+  // Design pixel k in from the near side covers [S(k), S(k + 1)); in from
+  // the far side [size - S(k + 1), size - S(k)).
+  auto nearBand = [this](int k) { return std::pair{Scaled(k), Scaled(k + 1)}; };
+  auto farBand = [this](int size, int k) { return std::pair{size - Scaled(k + 1), size - Scaled(k)}; };
+  auto fill = [&](TColor color, int left, int top, int right, int bottom) {
+    c.Brush().SetColor(color);
+    c.FillRect(RECT{left, top, right, bottom});
   };
-  auto box = [&](TColor topLeft, TColor bottomRight, int l, int t, int r, int b) {
-    line(topLeft, l, b - 1, l, t);
-    line(topLeft, l, t, r - 1, t);
-    line(bottomRight, r - 1, t, r - 1, b - 1);
-    line(bottomRight, r - 1, b - 1, l - 1, b - 1);
+  // A box of one-pixel lines, `in` design pixels from the top and left and
+  // `out` from the right and bottom; the right and bottom lines overlap the
+  // others' ends.
+  auto box = [&](TColor topLeft, TColor bottomRight, int in, int out) {
+    const auto [left, afterLeft] = nearBand(in);
+    const auto [beforeRight, right] = farBand(w, out);
+    const auto [top, afterTop] = nearBand(in);
+    const auto [beforeBottom, bottom] = farBand(h, out);
+    fill(topLeft, left, top, afterLeft, bottom);
+    fill(topLeft, left, top, right, afterTop);
+    fill(bottomRight, beforeRight, top, right, bottom);
+    fill(bottomRight, left, beforeBottom, right, bottom);
   };
+  auto rows = [&](TColor color, std::pair<int, int> band) { fill(color, 0, band.first, w, band.second); };
+  auto columns = [&](TColor color, std::pair<int, int> band) { fill(color, band.first, 0, band.second, h); };
   switch (shape_) {
-    case bsBox: box(first, second, 0, 0, w, h); break;
+    case bsBox: box(first, second, 0, 0); break;
     case bsFrame:
-      box(first, second, 0, 0, w - 1, h - 1);
-      box(second, first, 1, 1, w, h);
+      box(first, second, 0, 1);
+      box(second, first, 1, 0);
       break;
     case bsTopLine:
-      line(first, 0, 0, w, 0);
-      line(second, 0, 1, w, 1);
+      rows(first, nearBand(0));
+      rows(second, nearBand(1));
       break;
     case bsBottomLine:
-      line(first, 0, h - 2, w, h - 2);
-      line(second, 0, h - 1, w, h - 1);
+      rows(first, farBand(h, 1));
+      rows(second, farBand(h, 0));
       break;
     case bsLeftLine:
-      line(first, 0, 0, 0, h);
-      line(second, 1, 0, 1, h);
+      columns(first, nearBand(0));
+      columns(second, nearBand(1));
       break;
     case bsRightLine:
-      line(first, w - 2, 0, w - 2, h);
-      line(second, w - 1, 0, w - 1, h);
+      columns(first, farBand(w, 1));
+      columns(second, farBand(w, 0));
       break;
     case bsSpacer: break;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // TImage (a bitmap, 1:1, centred or stretched) and TBevel (a bevelled box,
-// frame or line), both painted by their parent.
+// frame or line), both painted by their parent. Pictures are designed for
+// 96 DPI and lines are one design pixel wide; both are drawn at the DPI.
 #include "graphics/bitmap.h"
 #include "framework/control.h"
 
@@ -29,6 +30,8 @@ class TImage : public TGraphicControl {
 
  protected:
   void Paint() override;
+  // The picture designed for 96 DPI is drawn scaled (see Paint).
+  void DpiChanged(int oldDpi) override;
   RECT DestRect() const;
 
  private:

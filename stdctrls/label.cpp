@@ -89,7 +89,7 @@ void TCustomLabel::DoDrawText(RECT& rect, UINT flags) {
     c.DrawText(text, rect, flags);
   } else if (!Enabled()) {
     RECT shifted = rect;
-    OffsetRect(&shifted, 1, 1);
+    OffsetRect(&shifted, Scaled(1), Scaled(1));
     c.Font().SetColor(clBtnHighlight);
     c.DrawText(text, shifted, flags);
     c.Font().SetColor(clBtnShadow);

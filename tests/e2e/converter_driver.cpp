@@ -101,15 +101,17 @@ HWND ControlAt(HWND form, int x, int y) {
   return nullptr;
 }
 
-bool MainWindow::Bind(HWND mainForm) {
+bool MainWindow::Bind(HWND mainForm, int windowDpi) {
   form = mainForm;
-  source = ControlAt(form, 8, 24);
-  target = ControlAt(form, 200, 24);
-  value = ControlAt(form, 8, 72);
-  result = ControlAt(form, 8, 120);
-  about = ControlAt(form, 8, 160);
-  print = ControlAt(form, 104, 160);
-  close = ControlAt(form, 224, 160);
+  dpi = windowDpi;
+  auto at = [this](int x, int y) { return ControlAt(form, MulDiv(x, dpi, 96), MulDiv(y, dpi, 96)); };
+  source = at(8, 24);
+  target = at(200, 24);
+  value = at(8, 72);
+  result = at(8, 120);
+  about = at(8, 160);
+  print = at(104, 160);
+  close = at(224, 160);
   return form && source && target && value && result && about && print && close;
 }
 
@@ -117,7 +119,8 @@ HWND MainWindow::Key(wchar_t caption) const {
   static const wchar_t kLayout[4][4] = {L"123", L"456", L"789", L"0.C"};
   for (int row = 0; row < 4; ++row)
     for (int column = 0; column < 3; ++column)
-      if (kLayout[row][column] == caption) return ControlAt(form, 208 + 56 * column, 56 + 24 * row);
+      if (kLayout[row][column] == caption)
+        return ControlAt(form, MulDiv(208 + 56 * column, dpi, 96), MulDiv(56 + 24 * row, dpi, 96));
   return nullptr;
 }
 

@@ -27,9 +27,10 @@ struct MainWindow {
   HWND value = nullptr;   // SkinEdit1
   HWND result = nullptr;  // SkinEdit2
   HWND about = nullptr, print = nullptr, close = nullptr;
+  int dpi = 96;  // the window's display scale: its places are the design ones scaled
 
-  // Finds every control; false when one is missing.
-  bool Bind(HWND mainForm);
+  // Finds every control at its place for the DPI; false when one is missing.
+  bool Bind(HWND mainForm, int windowDpi = 96);
   // Keypad key by caption: '0'..'9', '.', 'C'.
   HWND Key(wchar_t caption) const;
 

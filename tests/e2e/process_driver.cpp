@@ -36,6 +36,23 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+namespace {
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+}  // namespace
+
+ScopedDisplayDpi::ScopedDisplayDpi(DWORD dpi) {
+  DWORD size = sizeof old_;
+  had_ = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &old_, &size) ==
+         ERROR_SUCCESS;
+  set_ = RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi) == ERROR_SUCCESS;
+}
+
+ScopedDisplayDpi::~ScopedDisplayDpi() {
+  if (had_) RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &old_, sizeof old_);
+  else RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+}
+
 ChildProcess::~ChildProcess() {
   if (Running()) Kill();
   if (process_) CloseHandle(process_);

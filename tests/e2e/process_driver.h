@@ -52,6 +52,24 @@ class ChildProcess {
   DWORD processId_ = 0;
 };
 
+// The display scale programs started from now on find (the user's
+// LogPixels, which Wine reads at a program's start), put back as it was at
+// the end of the scope.
+class ScopedDisplayDpi {
+ public:
+  explicit ScopedDisplayDpi(DWORD dpi);
+  ScopedDisplayDpi(const ScopedDisplayDpi&) = delete;
+  ScopedDisplayDpi& operator=(const ScopedDisplayDpi&) = delete;
+  ~ScopedDisplayDpi();
+  // The value could be written.
+  bool Set() const { return set_; }
+
+ private:
+  bool set_ = false;
+  bool had_ = false;
+  DWORD old_ = 0;
+};
+
 // Sends a message and waits for the target's loop to handle it, without
 // hanging the test when a modal box blocks the target.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
