@@ -10,6 +10,7 @@
 #include "core/texts.h"
 #include "tests/e2e/converter_driver.h"
 #include "tests/e2e/process_driver.h"
+#include "tests/e2e/real_input.h"
 #include "tests/support/dib_surface.h"
 
 namespace {
@@ -71,13 +72,7 @@ Seen Look(int dpi) {
   seen.digitHeight = YellowInkHeight(main.result);
 
   // The Print button's balloon, with a real pointer move onto the button.
-  RECT print{};
-  GetWindowRect(main.print, &print);
-  SetCursorPos((print.left + print.right) / 2, (print.top + print.bottom) / 2);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &move, sizeof move);
+  e2e::PointerOver(main.print);
   HWND balloon = nullptr;
   e2e::WaitFor([&] {
     for (HWND w : e2e::TopLevelWindows(process.Id(), L"TFxShapeHintWindow"))
