@@ -13,17 +13,6 @@ std::uint32_t Rgb32(COLORREF c) {
          GetBValue(c);
 }
 
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 // The pixels of a picture's DC, whatever its format, as 32-bit pixels.
 PixelImage ReadPixels(HDC source, int width, int height) {
   PixelImage image{width, height, {}};
@@ -51,7 +40,7 @@ TBitmap& TBitmap::AtSize(int width, int height) {
   auto copy = std::make_unique<TBitmap>();
   copy->SetPixelFormat(pf32bit);
   copy->SetSize(width, height);
-  const BITMAPINFO info = TopDown32(width, height);
+  const BITMAPINFO info = TopDownDib32Info(width, height);
   {
     MemoryDC screen;
     SetDIBits(screen, copy->Handle(), 0, static_cast<UINT>(height), resampled.pixels.data(), &info, DIB_RGB_COLORS);

@@ -135,14 +135,19 @@ ClipRegionGuard::~ClipRegionGuard() { SelectClipRgn(dc_, saved_.Get()); }
 
 // --- device-independent bitmaps ---
 
-GdiBitmap CreateDib32(int width, int height, void** bits, HDC dc) {
+BITMAPINFO TopDownDib32Info(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biHeight = -height;  // negative: top-down
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+GdiBitmap CreateDib32(int width, int height, void** bits, HDC dc) {
+  const BITMAPINFO info = TopDownDib32Info(width, height);
   return GdiBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 

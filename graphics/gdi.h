@@ -201,9 +201,11 @@ class ClipRegionGuard {
 // section unless asked for the target's own format). Paint
 // into DC() or Canvas(), then CopyTo the target in one BitBlt. Everything,
 // canvas included, is released in the destructor, also during unwinding.
-// A 32-bit top-down DIB section of width x height, its pixels at *bits as
-// 0x00RRGGBB, row after row from the top. Null when the size is empty or the
-// system has no room for it.
+// The header of a 32-bit top-down picture of width x height: pixels as
+// 0x00RRGGBB, row after row from the top.
+BITMAPINFO TopDownDib32Info(int width, int height);
+// A 32-bit top-down DIB section of width x height, its pixels at *bits.
+// Null when the size is empty or the system has no room for it.
 GdiBitmap CreateDib32(int width, int height, void** bits, HDC dc = nullptr);
 
 enum class BufferFormat {
